@@ -1,0 +1,42 @@
+# The two commands of the README: `make run` and `make test`.
+.PHONY: all deps build run test test-asan format format-check bench fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default
+
+run: build
+	@if [ -x build/default/app/tovera ]; then build/default/app/tovera $(ARGS); \
+	else echo "The app is not built yet: only the core libraries and tools exist."; fi
+
+test: build format-check
+	ctest --preset default
+	$(MAKE) test-asan
+
+test-asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+	ctest --preset asan
+
+format:
+	@scripts/check-format --fix
+
+format-check: deps
+	@scripts/check-format
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release
+	@for b in build/release/bench/bench_*; do echo "== $$b"; $$b; done
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+
+clean:
+	rm -rf build
