@@ -1,0 +1,85 @@
+// A real HTTP server on 127.0.0.1 for transport tests: it records every
+// request it receives and answers with a reply the test chooses.
+#pragma once
+
+#include <httplib.h>
+
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tovera::testing {
+
+struct ReceivedRequest {
+    std::string method;
+    std::string path;
+    std::string target;  // raw path and query, as sent
+    std::string body;
+    std::string contentType;
+    httplib::MultipartFormDataMap files;
+};
+
+class LoopbackServer {
+public:
+    using Responder = std::function<void(const httplib::Request&, httplib::Response&)>;
+
+    LoopbackServer() {
+        auto handler = [this](const httplib::Request& req, httplib::Response& res) {
+            Responder responder;
+            {
+                std::lock_guard lock(mutex_);
+                received_.push_back({req.method, req.path, req.target, req.body,
+                                     req.get_header_value("Content-Type"), req.files});
+                responder = responder_;
+            }
+            if (responder)
+                responder(req, res);
+            else
+                res.set_content("{\"error_code\":200,\"msg\":\"ok\"}", "application/json");
+        };
+        server_.Get(".*", handler);
+        server_.Post(".*", handler);
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        server_.wait_until_ready();
+    }
+    ~LoopbackServer() {
+        server_.stop();
+        thread_.join();
+    }
+
+    int port() const { return port_; }
+    std::string base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+
+    /// Answers every following request with `body` (GB18030 bytes).
+    void reply(std::string body) {
+        respond([body](const httplib::Request&, httplib::Response& res) {
+            res.set_content(body, "application/json; charset=GB18030");
+        });
+    }
+    void respond(Responder responder) {
+        std::lock_guard lock(mutex_);
+        responder_ = std::move(responder);
+    }
+
+    std::vector<ReceivedRequest> received() const {
+        std::lock_guard lock(mutex_);
+        return received_;
+    }
+    ReceivedRequest last() const {
+        std::lock_guard lock(mutex_);
+        return received_.empty() ? ReceivedRequest{} : received_.back();
+    }
+
+private:
+    httplib::Server server_;
+    std::thread thread_;
+    int port_ = 0;
+    mutable std::mutex mutex_;
+    std::vector<ReceivedRequest> received_;
+    Responder responder_;
+};
+
+}  // namespace tovera::testing
