@@ -21,6 +21,12 @@ public:
     std::optional<Value> objectWithString(std::optional<std::string_view> gb18030);
     /// As objectWithString, allowing any value at the top level.
     std::optional<Value> fragmentWithString(std::optional<std::string_view> gb18030);
+
+private:
+    friend class QXJsonScanner;
+
+    std::optional<Value> parse(std::optional<std::string_view> gb18030, bool containerOnly);
+    void logFailure() const;
 };
 
 }  // namespace tovera

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/QXJsonBase.h"
 #include "core/Value.h"
@@ -23,6 +24,13 @@ public:
     bool sortKeys() const { return sortKeys_; }
 
 private:
+    std::optional<std::string> write(const Value& value);
+    bool appendValue(const Value& value, std::string& json);
+    bool appendArray(const Array& array, std::string& json);
+    bool appendDictionary(const Dict& dict, std::string& json);
+    static void appendString(std::string_view text, std::string& json);
+    void appendIndent(std::string& json) const;
+
     bool humanReadable_ = false;
     bool sortKeys_ = false;
 };
