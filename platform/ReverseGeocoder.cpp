@@ -1,6 +1,5 @@
 #include "platform/ReverseGeocoder.h"
 
-#include "platform/AppHome.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
 
@@ -33,8 +32,7 @@ const CityTable* ReverseGeocoder::cityTable() {
     auto& s = state();
     if (!s.loaded) {
         s.loaded = true;
-        if (s.path.empty()) s.path = resourceDirectory() + "/cities.csv";
-        s.table = CityTable::load(s.path);
+        if (!s.path.empty()) s.table = CityTable::load(s.path);
         if (!s.table) logLine("city table unreadable: " + s.path);
     }
     return s.table ? &*s.table : nullptr;

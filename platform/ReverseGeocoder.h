@@ -33,8 +33,8 @@ public:
     /// Cities farther than this from a coordinate do not name it.
     static constexpr double kMaxDistanceKm = 150;
 
-    /// Where the city table lives (default: cities.csv in the resource
-    /// directory); read on first use.
+    /// Where the city table lives (cities.csv among the resources; the
+    /// toolkit's start-up sets it); read on first use.
     static void setCityTablePath(const std::string& path);
     /// The city table, or null when it cannot be read (every lookup then fails).
     static const CityTable* cityTable();
