@@ -29,8 +29,9 @@ bool stepWrite(Statement& statement, const std::string& failureLog) {
     return false;
 }
 
-bool runStatement(std::string_view sql) {
-    return DBConnection::statementWithQuery(sql).step() == SQLITE_DONE;
+bool runWrite(std::string_view sql, const std::string& failureLog) {
+    Statement statement = DBConnection::statementWithQuery(sql);
+    return stepWrite(statement, failureLog);
 }
 
 }  // namespace
@@ -120,13 +121,8 @@ bool DSTovera::newsSortCaches(const Value& categories) {
     if (entries.empty()) return false;
     // One transaction: a write that fails midway (a full disk) must leave the
     // earlier list whole rather than a part of the new one.
-    if (!runStatement("BEGIN")) {
-        platform::logLine("DELETE error  newssort");
-        DBConnection::alert();
-        return false;
-    }
-    Statement clear = DBConnection::statementWithQuery("DELETE FROM `newssort` WHERE 1");
-    bool ok = stepWrite(clear, "DELETE error  newssort");
+    if (!runWrite("BEGIN", "DELETE error  newssort")) return false;
+    bool ok = runWrite("DELETE FROM `newssort` WHERE 1", "DELETE error  newssort");
     for (auto it = entries.rbegin(); ok && it != entries.rend(); ++it) {
         if (!it->isDict()) continue;
         const Dict& entry = *it->dict();
@@ -138,8 +134,10 @@ bool DSTovera::newsSortCaches(const Value& categories) {
         ok = stepWrite(statement, "update error  newssort:cid:" + entry["cid"].toText() +
                                       ",catname:" + entry["catname"].toText());
     }
-    if (ok) ok = runStatement("COMMIT");
-    if (!ok) runStatement("ROLLBACK");
+    if (ok) ok = runWrite("COMMIT", "update error  newssort");
+    // A failed statement may have ended the transaction already; then this
+    // does nothing.
+    if (!ok) DBConnection::statementWithQuery("ROLLBACK").step();
     return ok;
 }
 
