@@ -23,6 +23,9 @@ struct HttpRequest {
     Headers headers;
     std::string body;  // sent for methods other than GET
     std::chrono::milliseconds timeout = std::chrono::seconds(180);
+    /// Inflate compressed replies here. A caller that inflates them itself
+    /// turns this off and gets the body as the server sent it.
+    bool decodeContent = true;
 };
 
 struct HttpResponse {
@@ -59,11 +62,13 @@ public:
 /// is cancelled. Destroying the handle does not cancel the transfer.
 class Connection {
 public:
-    /// Starts the transfer at once.
+    /// Starts the transfer at once. Its events go to the main-thread queue
+    /// installed at this call, which must outlive the transfer.
     static std::shared_ptr<Connection> start(HttpRequest request,
                                              std::shared_ptr<ConnectionDelegate> delegate);
     virtual ~Connection() = default;
-    /// Stops the transfer; the delegate hears nothing more.
+    /// Stops the transfer; the delegate hears nothing more, not even of
+    /// events already queued for the main thread. Call on the main thread.
     virtual void cancel() = 0;
 };
 
@@ -77,7 +82,7 @@ struct FetchResult {
 FetchResult fetch(const HttpRequest& request);
 
 /// The network-activity indicator. The toolkit installs a handler that shows
-/// it; without one the calls are counted only.
+/// it; without one the calls do nothing.
 void setNetworkActivityIndicatorVisible(bool visible);
 void setNetworkActivityIndicatorHandler(std::function<void(bool)> handler);
 
