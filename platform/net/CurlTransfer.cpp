@@ -45,6 +45,8 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 CurlEasy makeCurlEasy() {
+    // Never undone with curl_global_cleanup: handles of other threads (and
+    // the worker's) may live until the process ends.
     static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
     if (initialised != CURLE_OK) return nullptr;
     return CurlEasy(curl_easy_init());
