@@ -1,0 +1,21 @@
+#include "service/Handlers.h"
+
+namespace tovera::service {
+
+void addOperations(Router& router) {
+    addSystemOperations(router);
+    addCommentOperations(router);
+    addNewsOperations(router);
+    addAccountOperations(router);
+    addFeedOperations(router);
+    addFriendOperations(router);
+    addPostOperations(router);
+}
+
+void addPages(Router& router) {
+    addPicturePages(router);
+    addToolPages(router);
+    addOutsidePages(router);
+}
+
+}  // namespace tovera::service

@@ -1,0 +1,25 @@
+// Registration of the service's operations and pages, one function per
+// module (each in its own file).
+#pragma once
+
+#include "service/Router.h"
+
+namespace tovera::service {
+
+/// Every operation and every page of the service.
+void addOperations(Router& router);
+void addPages(Router& router);
+
+void addSystemOperations(Router& router);   // cities, location, home, update
+void addCommentOperations(Router& router);  // comment and answer lists, votes
+void addNewsOperations(Router& router);     // categories, articles
+void addAccountOperations(Router& router);  // login, registration, profile, password
+void addFeedOperations(Router& router);     // unread counts, feed, follows, subscriptions
+void addFriendOperations(Router& router);   // friend groups, recommendations
+void addPostOperations(Router& router);     // user/messagepost.aspx
+
+void addPicturePages(Router& router);  // /pic/…, /upload/…
+void addToolPages(Router& router);     // tools/tools.aspx and its calculators
+void addOutsidePages(Router& router);  // splash, /maps/geo, /ics/report.php
+
+}  // namespace tovera::service
