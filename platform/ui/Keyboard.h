@@ -1,0 +1,55 @@
+// The on-screen keyboard's notifications. When a text input takes the focus
+// the keyboard "shows": a 216-point frame at the bottom of the window, told
+// as will-show and did-show, so screens make room as on the phone; when no
+// text input has the focus any more it hides (will-hide, did-hide). The
+// notifications arrive from the event loop, just after the focus moved.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QRectF>
+#include <QWidget>
+
+namespace tovera::platform::ui {
+
+struct KeyboardInfo {
+    QRectF frameBegin;  // window coordinates (points)
+    QRectF frameEnd;
+    double animationDuration = 0.25;  // seconds
+};
+
+class Keyboard : public QObject {
+    Q_OBJECT
+public:
+    static Keyboard& shared();
+
+    bool isVisible() const { return visible_; }
+    /// Where the keyboard sits when shown, in window coordinates.
+    static QRectF shownFrame();
+    /// The text input that has the keyboard, if any.
+    QWidget* input() const { return input_; }
+
+    /// Whether `widget` takes typing (a writable line or text editor, or a
+    /// widget marked with the property "toveraTextInput").
+    static bool isTextInput(const QWidget* widget);
+
+    /// Gives up the keyboard: the text input loses the focus.
+    void dismiss();
+
+signals:
+    void willShow(const tovera::platform::ui::KeyboardInfo& info);
+    void didShow(const tovera::platform::ui::KeyboardInfo& info);
+    void willHide(const tovera::platform::ui::KeyboardInfo& info);
+    void didHide(const tovera::platform::ui::KeyboardInfo& info);
+
+private:
+    Keyboard();
+    void scheduleSettle();
+    void settle();
+
+    bool visible_ = false;
+    bool settlePending_ = false;
+    QPointer<QWidget> input_;
+};
+
+}  // namespace tovera::platform::ui
