@@ -312,6 +312,12 @@ TEST_F(Store, FailedWritesOnAReadOnlyDatabaseKeepEarlierRows) {
     EXPECT_TRUE(logged("update error  url:http%3A%2F%2Fh%2Fa%20b"));
     EXPECT_EQ(DSTovera::isfavorite(1), 1);
     EXPECT_EQ(raw("SELECT catname FROM newssort"), std::vector<std::string>{"\xC2\xA5\xCA\xD0"});
+
+    // The pruning fails too; the database is closed all the same and the
+    // next use opens it afresh (writable again).
+    DBConnection::closeDatabase();
+    EXPECT_EQ(logs_.back().rfind("Error: failed to cleanup chache (", 0), 0u) << logs_.back();
+    EXPECT_TRUE(DSTovera::setPassword("new", "u"));
 }
 
 TEST_F(Store, FailedWritesOnAFullDiskKeepEarlierRows) {
