@@ -96,6 +96,9 @@ public:
         });
         port_ = server_.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { server_.listen_after_bind(); });
+        // stop() is ignored until the accept loop runs, and join would then hang.
+        while (!server_.is_running())
+            std::this_thread::yield();
     }
 
     ~TestServer() {
