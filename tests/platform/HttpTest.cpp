@@ -302,10 +302,10 @@ TEST_P(HttpBothWays, RequestsCarryMethodBodyAndHeaders) {
     const Case cases[] = {
         {"POST", "a=1&b=%D6%D0", {}, "POST", "a=1&b=%D6%D0", "application/x-www-form-urlencoded"},
         {"post",
-         std::string(100000, 'x') + binary,
+         std::string(1200000, 'x') + binary,
          {{"Content-Type", "application/octet-stream"}},
          "POST",
-         std::string(100000, 'x') + binary,
+         std::string(1200000, 'x') + binary,
          "application/octet-stream"},
         {"POST", "", {}, "POST", "", "application/x-www-form-urlencoded"},
         {"PUT", "k=v", {}, "PUT", "k=v", "application/x-www-form-urlencoded"},
