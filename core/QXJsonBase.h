@@ -41,7 +41,7 @@ protected:
     /// Nesting deeper than this is refused whatever maxDepth says: value trees
     /// are copied and destroyed recursively, so an unbounded tree could
     /// exhaust the stack of whoever holds it.
-    static constexpr unsigned kDepthCeiling = 10000;
+    static constexpr unsigned kDepthCeiling = 4096;
 
     void clearErrorTrace() { errorTrace_.clear(); }
     void addErrorWithCode(int code, std::string description);

@@ -1,7 +1,12 @@
 #include "core/QXJsonScanner.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <iterator>
+#include <memory>
 #include <utility>
 
 #include "core/Gb18030.h"
@@ -47,6 +52,30 @@ int hexDigit(char c) {
     return -1;
 }
 
+// Writes the UTF-8 form of a code point at `w` and returns the end.
+char* writeUtf8(char* w, char32_t c) {
+    if (c < 0x80) {
+        *w = static_cast<char>(c);
+        return w + 1;
+    }
+    if (c < 0x800) {
+        w[0] = static_cast<char>(0xC0 | (c >> 6));
+        w[1] = static_cast<char>(0x80 | (c & 0x3F));
+        return w + 2;
+    }
+    if (c < 0x10000) {
+        w[0] = static_cast<char>(0xE0 | (c >> 12));
+        w[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        w[2] = static_cast<char>(0x80 | (c & 0x3F));
+        return w + 3;
+    }
+    w[0] = static_cast<char>(0xF0 | (c >> 18));
+    w[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    w[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    w[3] = static_cast<char>(0x80 | (c & 0x3F));
+    return w + 4;
+}
+
 std::string withHexByte(const char* format, char c) {
     char text[64];
     std::snprintf(text, sizeof text, format, static_cast<unsigned>(static_cast<unsigned char>(c)));
@@ -56,7 +85,10 @@ std::string withHexByte(const char* format, char c) {
 }  // namespace
 
 QXJsonScanner::QXJsonScanner(QXJsonParser& parser, std::string_view bytes)
-    : parser_(parser), c_(bytes.data()), end_(bytes.data() + bytes.size()) {}
+    : parser_(parser),
+      c_(bytes.data()),
+      end_(bytes.data() + bytes.size()),
+      textCapacity_(bytes.size() + bytes.size() / 2 + 4) {}
 
 void QXJsonScanner::addError(int code, std::string description) {
     parser_.addErrorWithCode(code, std::move(description));
@@ -68,11 +100,11 @@ void QXJsonScanner::skipWhitespace() {
 }
 
 std::optional<Value> QXJsonScanner::scan() {
-    Value value;
+    Value topLevel;
     bool wantValue = true;
     for (;;) {
         if (wantValue) {
-            ValueScan scanned = scanValue(value);
+            ValueScan scanned = scanValue(slot(topLevel));
             if (scanned == ValueScan::kFailed) return unwind(false);
             if (scanned == ValueScan::kOpened) {
                 wantValue = false;
@@ -87,16 +119,11 @@ std::optional<Value> QXJsonScanner::scan() {
                 continue;
             }
             parser_.leaveLevel();
-            value = frame.isObject ? Value(std::move(frame.dict)) : Value(std::move(frame.array));
-            stack_.pop_back();
+            Value container = close();
+            slot(topLevel) = std::move(container);
         }
         if (stack_.empty()) break;
-        Frame& parent = stack_.back();
-        if (parent.isObject)
-            parent.dict.set(parent.key, std::move(value));
-        else
-            parent.array.push_back(std::move(value));
-        parent.afterValue = true;
+        stack_.back().afterValue = true;
         wantValue = false;
     }
     skipWhitespace();
@@ -104,18 +131,58 @@ std::optional<Value> QXJsonScanner::scan() {
         addError(kQXJsonErrorGarbage, "Garbage after JSON");
         return std::nullopt;
     }
-    return value;
+    return topLevel;
+}
+
+// Where the value being read goes: the top level, or the slot that the
+// innermost open container made for it.
+Value& QXJsonScanner::slot(Value& topLevel) {
+    if (stack_.empty()) return topLevel;
+    Frame& frame = stack_.back();
+    return frame.isObject ? frame.members.back().second : frame.elements.back();
+}
+
+void QXJsonScanner::open(bool isObject) {
+    const std::size_t depth = stack_.size();
+    if (sizeHints_.size() <= depth) sizeHints_.resize(depth + 1, 0);
+    Frame& frame = stack_.emplace_back();
+    frame.isObject = isObject;
+    if (isObject)
+        frame.members.reserve(sizeHints_[depth]);
+    else
+        frame.elements.reserve(sizeHints_[depth]);
+}
+
+// Builds the innermost container. Room reserved by a hint that proved far
+// too large is given back, so that the tree never holds much more than its
+// values.
+Value QXJsonScanner::close() {
+    Frame& frame = stack_.back();
+    auto fit = [](auto& items) {
+        if (items.size() < items.capacity() / 2) items.shrink_to_fit();
+        return items.size();
+    };
+    Value container;
+    if (frame.isObject) {
+        sizeHints_[stack_.size() - 1] = fit(frame.members);
+        container = Value(Dict(std::move(frame.members)));
+    } else {
+        sizeHints_[stack_.size() - 1] = fit(frame.elements);
+        container = Value(std::move(frame.elements));
+    }
+    stack_.pop_back();
+    return container;
 }
 
 // Every container that was being read when scanning failed adds its own
 // record, innermost first, unless the failure was its own.
 std::optional<Value> QXJsonScanner::unwind(bool innermostFailedItself) {
-    std::size_t count = stack_.size();
-    if (innermostFailedItself && count > 0) --count;
-    for (std::size_t i = count; i-- > 0;) {
+    for (std::size_t i = stack_.size(); i-- > 0;) {
         const Frame& frame = stack_[i];
+        if (innermostFailedItself && i + 1 == stack_.size()) continue;
         if (frame.isObject)
-            addError(kQXJsonErrorParse, "Object value expected for key: " + frame.key);
+            addError(kQXJsonErrorParse,
+                     "Object value expected for key: " + frame.members.back().first);
         else
             addError(kQXJsonErrorParse, "Expected value while parsing array");
     }
@@ -134,14 +201,13 @@ QXJsonScanner::ValueScan QXJsonScanner::scanValue(Value& out) {
         case '{':
         case '[':
             if (!parser_.enterLevel()) return ValueScan::kFailed;
-            stack_.emplace_back().isObject = first == '{';
+            open(first == '{');
             return ValueScan::kOpened;
-        case '"': {
-            std::string text;
-            ok = scanRestOfString(text);
-            if (ok) out = Value(std::move(text));
+        case '"':
+            // The text is read straight into the value: no copies of it.
+            out = Value(std::string());
+            ok = scanRestOfString(*out.string());
             break;
-        }
         case 't':
             ok = scanRestOfLiteral("rue", "Expected 'true'");
             if (ok) out = Value(true);
@@ -202,6 +268,7 @@ QXJsonScanner::MemberStep QXJsonScanner::stepArray(Frame& frame) {
         ++c_;
         return MemberStep::kClosed;
     }
+    frame.elements.emplace_back();
     return MemberStep::kValue;
 }
 
@@ -227,7 +294,7 @@ QXJsonScanner::MemberStep QXJsonScanner::stepObject(Frame& frame) {
         ++c_;
         return MemberStep::kClosed;
     }
-    if (peek() != '"' || (++c_, !scanRestOfString(frame.key))) {
+    if (peek() != '"' || (++c_, !scanRestOfString(frame.members.emplace_back().first))) {
         addError(kQXJsonErrorParse, "Object key string expected");
         return MemberStep::kFailed;
     }
@@ -240,18 +307,37 @@ QXJsonScanner::MemberStep QXJsonScanner::stepObject(Frame& frame) {
     return MemberStep::kValue;
 }
 
-// Reads up to and past the closing quote. Plain runs are copied in one
-// piece; a string that is one plain run is taken without the scratch buffer.
-bool QXJsonScanner::scanRestOfString(std::string& out) {
-    const char* run = c_;
+// Moves past plain string bytes, eight at a time while none of the eight is
+// special (the tests below may report a special byte, never miss one).
+void QXJsonScanner::skipPlain() {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    auto hasZero = [](std::uint64_t x) { return (x - kOnes) & ~x & kHighs; };
+    while (end_ - c_ >= 8) {
+        std::uint64_t x;
+        std::memcpy(&x, c_, 8);
+        const std::uint64_t special = (x & kHighs) | ((x - kOnes * 0x20) & ~x & kHighs) |
+                                      hasZero(x ^ (kOnes * '"')) | hasZero(x ^ (kOnes * '\\'));
+        if (special) break;
+        c_ += 8;
+    }
     while (c_ < end_ && classOf(*c_) == kPlain)
         ++c_;
+}
+
+// Reads up to and past the closing quote. A string that is one plain run is
+// taken as it stands; others are decoded into text_, which has room for the
+// UTF-8 form of the whole input (at most 3 bytes for every 2 read).
+bool QXJsonScanner::scanRestOfString(std::string& out) {
+    const char* run = c_;
+    skipPlain();
     if (c_ < end_ && *c_ == '"') {
         out.assign(run, c_);
         ++c_;
         return true;
     }
-    scratch_.assign(run, c_);
+    if (!text_) text_ = std::make_unique_for_overwrite<char[]>(textCapacity_);
+    char* w = std::copy(run, c_, text_.get());
     for (;;) {
         if (c_ == end_) {
             addError(kQXJsonErrorEndOfInput, "Unexpected EOF while parsing string");
@@ -262,7 +348,7 @@ bool QXJsonScanner::scanRestOfString(std::string& out) {
                 break;
             case kQuote:
                 ++c_;
-                out = scratch_;
+                out.assign(text_.get(), w);
                 return true;
             case kWide:
                 do {
@@ -273,22 +359,22 @@ bool QXJsonScanner::scanRestOfString(std::string& out) {
                         invalidBytes_ = true;
                         return false;
                     }
-                    gb18030::appendCodePoint(scratch_, codePoint);
+                    w = writeUtf8(w, codePoint);
                     c_ += length;
                 } while (c_ < end_ && classOf(*c_) == kWide);
                 break;
             case kBackslash:
                 ++c_;
-                if (!scanEscape()) return false;
+                w = scanEscape(w);
+                if (!w) return false;
                 break;
             case kLineBreak:
                 // Raw line breaks are tolerated and read as carriage returns.
                 ++c_;
-                scratch_.push_back('\r');
+                *w++ = '\r';
                 break;
             case kTab:
-                ++c_;
-                scratch_.push_back('\t');
+                *w++ = *c_++;
                 break;
             case kControl:
                 addError(kQXJsonErrorControl,
@@ -296,50 +382,49 @@ bool QXJsonScanner::scanRestOfString(std::string& out) {
                 return false;
         }
         run = c_;
-        while (c_ < end_ && classOf(*c_) == kPlain)
-            ++c_;
-        scratch_.append(run, c_);
+        skipPlain();
+        w = std::copy(run, c_, w);
     }
 }
 
-// Reads what follows a backslash and appends the character it stands for.
-bool QXJsonScanner::scanEscape() {
+// Reads what follows a backslash and writes the character it stands for at
+// `w`. Returns the end of what was written, or nullptr on failure.
+char* QXJsonScanner::scanEscape(char* w) {
     if (c_ == end_) {
         addError(kQXJsonErrorEndOfInput, "Unexpected EOF while parsing string");
-        return false;
+        return nullptr;
     }
     const char escape = *c_++;
+    char32_t codePoint = 0;
     switch (escape) {
         case '"':
         case '/':
         case '\\':
-            scratch_.push_back(escape);
-            return true;
+            codePoint = static_cast<unsigned char>(escape);
+            break;
         case 'b':
-            scratch_.push_back('\b');
-            return true;
+            codePoint = '\b';
+            break;
         case 'f':
-            scratch_.push_back('\f');
-            return true;
+            codePoint = '\f';
+            break;
         case 'n':
-            scratch_.push_back('\n');
-            return true;
+            codePoint = '\n';
+            break;
         case 'r':
-            scratch_.push_back('\r');
-            return true;
+            codePoint = '\r';
+            break;
         case 't':
-            scratch_.push_back('\t');
-            return true;
-        case 'u': {
-            char32_t codePoint;
-            if (!scanUnicodeChar(codePoint)) return false;
-            gb18030::appendCodePoint(scratch_, codePoint);
-            return true;
-        }
+            codePoint = '\t';
+            break;
+        case 'u':
+            if (!scanUnicodeChar(codePoint)) return nullptr;
+            break;
         default:
             addError(kQXJsonErrorEscape, withHexByte("Illegal escape sequence '0x%x'", escape));
-            return false;
+            return nullptr;
     }
+    return writeUtf8(w, codePoint);
 }
 
 bool QXJsonScanner::scanUnicodeChar(char32_t& codePoint) {
@@ -418,7 +503,8 @@ bool QXJsonScanner::scanNumber(Value& out) {
         while (isDigit(peek()))
             ++c_;
     }
-    out = Value(Number{std::string(start, c_)});
+    out = Value(Number{});
+    out.number()->literal.assign(start, c_);
     return true;
 }
 

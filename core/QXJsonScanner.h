@@ -3,6 +3,7 @@
 // costs heap, never the call stack; errors go to the parser's trace.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,12 +28,15 @@ public:
     bool invalidBytes() const { return invalidBytes_; }
 
 private:
+    // An open object or array with what it has read so far; the last member
+    // or element is the slot being read. Its room is reserved from the size
+    // of the last container closed at the same depth, since the items of a
+    // list tend to share their shape.
     struct Frame {
         bool isObject = false;
         bool afterValue = false;  // a member or element was just read
-        Array array;
-        Dict dict;
-        std::string key;  // the member being read
+        std::vector<Dict::Entry> members;
+        Array elements;
     };
     enum class ValueScan { kFailed, kScalar, kOpened };
     enum class MemberStep { kFailed, kValue, kClosed };
@@ -41,15 +45,19 @@ private:
     MemberStep stepArray(Frame& frame);
     MemberStep stepObject(Frame& frame);
     std::optional<Value> unwind(bool innermostFailedItself);
+    void open(bool isObject);
+    Value close();
+    Value& slot(Value& topLevel);
 
     bool scanRestOfString(std::string& out);
-    bool scanEscape();
+    char* scanEscape(char* w);
     bool scanUnicodeChar(char32_t& codePoint);
     bool scanHexQuad(unsigned& quad);
     bool scanNumber(Value& out);
     bool scanRestOfLiteral(std::string_view rest, const char* error);
     bool scanRestOfNull();
 
+    void skipPlain();
     char peek() const { return c_ < end_ ? *c_ : '\0'; }
     void skipWhitespace();
     void addError(int code, std::string description);
@@ -59,7 +67,9 @@ private:
     const char* end_;
     bool invalidBytes_ = false;
     std::vector<Frame> stack_;
-    std::string scratch_;  // decoded text of the string being read
+    std::vector<std::size_t> sizeHints_;  // by depth
+    std::size_t textCapacity_;
+    std::unique_ptr<char[]> text_;  // decoded text of the string being read
 };
 
 }  // namespace tovera

@@ -1,9 +1,14 @@
 #include "core/Value.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 namespace tovera {
 
@@ -65,7 +70,57 @@ Dict::Dict(std::initializer_list<Entry> entries) {
         set(key, value);
 }
 
+Dict::Dict(std::vector<Entry> entries) : entries_(std::move(entries)) {
+    if (!mayRepeatKeys()) return;
+    std::vector<Entry> all = std::move(entries_);
+    entries_.clear();
+    for (auto& [key, value] : all)
+        set(key, std::move(value));
+}
+
 Dict::Dict(const Dict& other) : entries_(other.entries_) {}
+
+// False when every key is distinct; true for a repeated key or, rarely, two
+// keys that share a fingerprint. Far cheaper than set() per entry, which
+// would build the hashed index for every large dictionary.
+bool Dict::mayRepeatKeys() const {
+    const std::size_t n = entries_.size();
+    if (n < 2) return false;
+    // Length with the first and last eight bytes: enough to tell keys apart.
+    auto fingerprint = [](const std::string& key) {
+        std::uint64_t head = 0;
+        std::uint64_t tail = 0;
+        if (key.size() >= 8) {
+            std::memcpy(&head, key.data(), 8);
+            std::memcpy(&tail, key.data() + key.size() - 8, 8);
+        } else {
+            for (char c : key)
+                head = (head << 8) | static_cast<unsigned char>(c);
+        }
+        return (head ^ (tail * 0x9E3779B97F4A7C15u) ^ key.size()) | 1;  // 0 marks a free slot
+    };
+    // Open addressing over a table at least twice the entry count.
+    std::array<std::uint64_t, 128> small;
+    std::vector<std::uint64_t> large;
+    const std::size_t slots = std::bit_ceil(std::max<std::size_t>(2 * n, 16));
+    std::uint64_t* table = small.data();
+    if (slots > small.size()) {
+        large.resize(slots);
+        table = large.data();
+    }
+    std::fill(table, table + slots, 0);
+    const int shift = 64 - std::countr_zero(slots);
+    for (const Entry& entry : entries_) {
+        const std::uint64_t print = fingerprint(entry.first);
+        std::size_t i = (print * 0x9E3779B97F4A7C15u) >> shift;
+        while (table[i] != 0) {
+            if (table[i] == print) return true;
+            i = (i + 1) & (slots - 1);
+        }
+        table[i] = print;
+    }
+    return false;
+}
 
 Dict& Dict::operator=(const Dict& other) {
     if (this != &other) {

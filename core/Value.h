@@ -40,6 +40,9 @@ public:
 
     Dict() = default;
     Dict(std::initializer_list<Entry> entries);
+    /// Takes `entries` in their order; a later entry with a key seen before
+    /// replaces the earlier one's value in its place, as set() would.
+    explicit Dict(std::vector<Entry> entries);
     Dict(const Dict& other);
     Dict(Dict&& other) noexcept = default;
     Dict& operator=(const Dict& other);
@@ -83,6 +86,7 @@ private:
     static constexpr std::size_t kIndexThreshold = 16;
 
     std::ptrdiff_t position(std::string_view key) const;
+    bool mayRepeatKeys() const;
 
     std::vector<Entry> entries_;
     mutable std::unique_ptr<Index> index_;
@@ -119,7 +123,9 @@ public:
 
     /// Typed access; nullptr when the value has another type.
     const std::string* string() const { return std::get_if<std::string>(&v_); }
+    std::string* string() { return std::get_if<std::string>(&v_); }
     const tovera::Number* number() const { return std::get_if<tovera::Number>(&v_); }
+    tovera::Number* number() { return std::get_if<tovera::Number>(&v_); }
     const tovera::Array* array() const { return std::get_if<tovera::Array>(&v_); }
     tovera::Array* array() { return std::get_if<tovera::Array>(&v_); }
     const tovera::Dict* dict() const { return std::get_if<tovera::Dict>(&v_); }
