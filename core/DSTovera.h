@@ -3,15 +3,17 @@
 // and the service operations follow.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/QXRequest.h"
 #include "core/Value.h"
 
 namespace tovera {
-
-class QXRequestDelegate;
 
 class DSTovera {
 public:
@@ -52,6 +54,166 @@ public:
     /// A name that is not a safe file name (a "/", "..", empty, too long)
     /// gives an empty path, which no file operation accepts.
     static std::string filePath(std::string_view fileName);
+    /// The kept article of that id as the article screen reads it ("id",
+    /// "title", "text", "source", "update_at", "comment", "images",
+    /// "favorite", "summary"; id and favorite as decimal text), if any.
+    static std::optional<Dict> newsDetailCachesForId(int newsId);
+
+    // ---- Session -----------------------------------------------------------
+
+    /// Creates the session with `setUid(uid, accessToken, cityId)`.
+    DSTovera(std::optional<std::string> uid, std::optional<std::string> accessToken,
+             std::optional<std::string> cityId);
+    DSTovera(const DSTovera&) = delete;
+    DSTovera& operator=(const DSTovera&) = delete;
+
+    /// `reset`, then stores each present argument; reloads `lastUpdateTime`
+    /// from the preference "lastupdatetime", padded with "0" to four entries.
+    void setUid(std::optional<std::string> uid, std::optional<std::string> accessToken,
+                std::optional<std::string> cityId);
+    /// Saves `lastUpdateTime` when it holds four entries, then clears the
+    /// user, token and city and sets `number` to "0,0,0,0".
+    void reset();
+    /// Signed in: a user id and a token are held (empty texts count).
+    bool isUserLoggedin() const { return userId_ && accessToken_; }
+    /// True when signed in; otherwise shows the login prompt and returns false.
+    bool checkLogin();
+    /// True when signed in as the user `uid`.
+    bool isMe(std::optional<std::string_view> uid) const;
+
+    bool needRelogin() const { return needRelogin_; }
+    void setNeedRelogin(bool on) { needRelogin_ = on; }
+    /// The four unread counters, "0,0,0,0" when unset.
+    const std::string& number() const { return number_; }
+    void setNumber(const Value& number) { number_ = number.toText(); }
+    /// Last-seen times of the four message boxes ("0" = never).
+    std::vector<std::string>& lastUpdateTime();
+    const std::optional<std::string>& userId() const { return userId_; }
+    const std::optional<std::string>& accessToken() const { return accessToken_; }
+    const std::optional<std::string>& cityId() const { return cityId_; }
+    void setCityId(std::optional<std::string> cityId) { cityId_ = std::move(cityId); }
+    /// The request issued last through this session.
+    const std::shared_ptr<QXRequest>& request() const { return request_; }
+
+    /// Told the index of the button chosen in the login prompt ("登录" is 0,
+    /// "取消" 1); the home screen installs it.
+    void setLoginPromptHandler(std::function<void(int)> handler) {
+        loginPromptHandler_ = std::move(handler);
+    }
+
+    // ---- Routes ------------------------------------------------------------
+
+    /// The service base: "http://" + service host + "/api/phone/".
+    static std::string toveraHttpRequestDomain();
+    /// Page size that list operations put into "size" (or "count").
+    static constexpr std::string_view pagesize = "10";
+
+    /// Issues an instance request: the session's token (after an automatic
+    /// re-login when one is due) and city go into a copy of `params`.
+    std::shared_ptr<QXRequest> requestWithMethodName(std::string_view path, const Dict& params,
+                                                     std::string_view httpMethod,
+                                                     QXRequestDelegate* delegate);
+    /// The upload route: refuses a signed-out caller (code 101 / "203") unless
+    /// "api" is "postcomment"; writes token, "uid" and "cityid" into `params`.
+    std::shared_ptr<QXRequest> postRequestWithMethodName(std::string_view path, Dict& params,
+                                                         int postDataType,
+                                                         QXRequestDelegate* delegate);
+    std::shared_ptr<QXRequest> postRequestWithFile(std::string_view path, Dict& params,
+                                                   QXRequestDelegate* delegate);
+    /// A request without session handling to `base` (the service base when
+    /// absent) + `path`, started at once.
+    static std::shared_ptr<QXRequest> requestWithUrl(std::optional<std::string_view> base,
+                                                     std::string_view path, const Dict& params,
+                                                     std::string_view httpMethod,
+                                                     QXRequestDelegate* delegate);
+    /// Whether the request must go to the network; consumes "force" and "caches".
+    static bool needRequest(std::string_view path, Dict& params, std::string_view httpMethod);
+    /// Status, accuracy, latitude and longitude of an address (synchronous);
+    /// the default position when the endpoint gives fewer than four fields.
+    static std::vector<std::string> getGEObyAddress(std::string_view address);
+
+    // ---- Operations --------------------------------------------------------
+
+    void getSystemCitylist(Dict& params, QXRequestDelegate* delegate);
+    void systemCityinfo(Dict& params, QXRequestDelegate* delegate);
+    void systemLocation(Dict& params, QXRequestDelegate* delegate);
+    void systemHome(Dict& params, QXRequestDelegate* delegate);
+    static void systemUpdate(Dict& params, QXRequestDelegate* delegate);
+    void getSystemCommentList(Dict& params, QXRequestDelegate* delegate);
+    void getSystemReplyList(Dict& params, QXRequestDelegate* delegate);
+    void getNewsSort(Dict& params, QXRequestDelegate* delegate);
+    void getNewsSearch(Dict& params, QXRequestDelegate* delegate);
+    void getNewsDetail(Dict& params, QXRequestDelegate* delegate);
+    void getHouseSearch(Dict& params, QXRequestDelegate* delegate);
+    void getHouseDetail(Dict& params, QXRequestDelegate* delegate);
+    void houseIntroduce(Dict& params, QXRequestDelegate* delegate);
+    void houseSaleinfo(Dict& params, QXRequestDelegate* delegate);
+    void houseSupport(Dict& params, QXRequestDelegate* delegate);
+    void getHouseSellList(Dict& params, QXRequestDelegate* delegate);
+    void getHouseGallery(Dict& params, QXRequestDelegate* delegate);
+    void getOldhouseSearch(Dict& params, QXRequestDelegate* delegate);
+    void getOldhouseDetail(Dict& params, QXRequestDelegate* delegate);
+    void getAskList(Dict& params, QXRequestDelegate* delegate);
+    void getAskDetail(Dict& params, QXRequestDelegate* delegate);
+    void getTopicList(Dict& params, QXRequestDelegate* delegate);
+    void getTopicDetail(Dict& params, QXRequestDelegate* delegate);
+    void getActivityList(Dict& params, QXRequestDelegate* delegate);
+    void getActivityDetail(Dict& params, QXRequestDelegate* delegate);
+    void activityApplyacivity(Dict& params, QXRequestDelegate* delegate);
+    void getLiveList(Dict& params, QXRequestDelegate* delegate);
+    void getLiveDetail(Dict& params, QXRequestDelegate* delegate);
+    void getLiveDiscussList(Dict& params, QXRequestDelegate* delegate);
+    static void userLogin(Dict& params, QXRequestDelegate* delegate);
+    static void userRegister(Dict& params, QXRequestDelegate* delegate);
+    void getUserInfo(Dict& params, QXRequestDelegate* delegate);
+    void userSetpassword(Dict& params, QXRequestDelegate* delegate);
+    void userSetinfo(Dict& params, QXRequestDelegate* delegate);
+    void userHeadphoto(Dict& params, QXRequestDelegate* delegate);
+    void userMessagePost(Dict& params, QXRequestDelegate* delegate);
+    void userFriendgroup(Dict& params, QXRequestDelegate* delegate);
+    void getUserSetgroup(Dict& params, QXRequestDelegate* delegate);
+    void userUpdategroup(Dict& params, QXRequestDelegate* delegate);
+    void getUserFriendSearch(Dict& params, QXRequestDelegate* delegate);
+    void userApply(Dict& params, QXRequestDelegate* delegate);
+    void userFoward(Dict& params, QXRequestDelegate* delegate);
+    void userClose(Dict& params, QXRequestDelegate* delegate);
+    void userBestanswer(Dict& params, QXRequestDelegate* delegate);
+    void userPass(Dict& params, QXRequestDelegate* delegate);
+    void userAgree(Dict& params, QXRequestDelegate* delegate);
+    void userRecommand(Dict& params, QXRequestDelegate* delegate);
+    void userRemark(Dict& params, QXRequestDelegate* delegate);
+    void userFocus(Dict& params, QXRequestDelegate* delegate);
+    void getUserFocushouseList(Dict& params, QXRequestDelegate* delegate);
+    void userSubscribe(Dict& params, QXRequestDelegate* delegate);
+    void userNewmsg(Dict& params, QXRequestDelegate* delegate);
+    void getUserSearchmsg(Dict& params, QXRequestDelegate* delegate);
+    void getUserSendmsgList(Dict& params, QXRequestDelegate* delegate);
+    void userSendmsg(Dict& params, QXRequestDelegate* delegate);
+    void userDeletemsg(Dict& params, QXRequestDelegate* delegate);
+    void userShieldmsg(Dict& params, QXRequestDelegate* delegate);
+    void userSetmsg(Dict& params, QXRequestDelegate* delegate);
+    void userBlack(Dict& params, QXRequestDelegate* delegate);
+
+private:
+    /// How an operation fills the page size into the caller's dictionary.
+    enum class PageSize { kNone, kAlways, kIfUnset, kIfUnsetWithCount, kCountOnly };
+    static void applyPageSize(Dict& params, PageSize rule);
+    /// Instance GET with the page-size rule applied to the caller's dictionary.
+    void get(std::string_view path, Dict& params, QXRequestDelegate* delegate,
+             PageSize rule = PageSize::kNone);
+    /// Instance GET through the cache decision.
+    void getIfNeeded(std::string_view path, Dict& params, QXRequestDelegate* delegate);
+    /// Signs in again with the stored user name and password, synchronously.
+    void relogin();
+
+    std::optional<std::string> userId_;
+    std::optional<std::string> accessToken_;
+    std::optional<std::string> cityId_;
+    bool needRelogin_ = false;
+    std::string number_ = "0,0,0,0";
+    std::optional<std::vector<std::string>> lastUpdateTime_;
+    std::shared_ptr<QXRequest> request_;
+    std::function<void(int)> loginPromptHandler_;
 };
 
 }  // namespace tovera

@@ -6,7 +6,7 @@ namespace tovera {
 
 std::string QXParam::cityid() const {
     if (const Value* v = param_.find("cityid"); v && !v->isNull()) return v->toText();
-    return platform::preferences().stringForKey("cityid").value_or("");
+    return platform::preferences().string("cityid").value_or("");
 }
 
 }  // namespace tovera

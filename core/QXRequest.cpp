@@ -150,7 +150,10 @@ void QXRequest::connect() {
         http.headers.push_back(header);
 
     platform::net::setNetworkActivityIndicatorVisible(true);
-    connection_ = platform::net::Connection::start(std::move(http), shared_from_this());
+    // The connection holds this request (through its delegate base) until it ends.
+    std::shared_ptr<platform::net::ConnectionDelegate> sink(
+        shared_from_this(), static_cast<platform::net::ConnectionDelegate*>(this));
+    connection_ = platform::net::Connection::start(std::move(http), std::move(sink));
 }
 
 void QXRequest::didReceiveResponse(const platform::net::HttpResponse& response) {

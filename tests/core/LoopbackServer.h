@@ -3,6 +3,9 @@
 #pragma once
 
 #include <httplib.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <functional>
 #include <mutex>
@@ -10,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-namespace tovera::testing {
+namespace tovera::test {
 
 struct ReceivedRequest {
     std::string method;
@@ -20,6 +23,19 @@ struct ReceivedRequest {
     std::string contentType;
     httplib::MultipartFormDataMap files;
 };
+
+/// A loopback port on which nothing listens: connections to it are refused.
+inline int unusedPort() {
+    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof addr;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &length);
+    ::close(fd);
+    return ntohs(addr.sin_port);
+}
 
 class LoopbackServer {
 public:
@@ -39,11 +55,15 @@ public:
             else
                 res.set_content("{\"error_code\":200,\"msg\":\"ok\"}", "application/json");
         };
+        // One request per connection, so that stopping never waits for an idle keep-alive.
+        server_.set_keep_alive_max_count(1);
         server_.Get(".*", handler);
         server_.Post(".*", handler);
         port_ = server_.bind_to_any_port("127.0.0.1");
         thread_ = std::thread([this] { server_.listen_after_bind(); });
-        server_.wait_until_ready();
+        // stop() before the loop runs would be lost and the join would hang.
+        while (!server_.is_running())
+            std::this_thread::yield();
     }
     ~LoopbackServer() {
         server_.stop();
@@ -82,4 +102,4 @@ private:
     Responder responder_;
 };
 
-}  // namespace tovera::testing
+}  // namespace tovera::test

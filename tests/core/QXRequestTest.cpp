@@ -12,7 +12,7 @@
 #include "platform/MainQueue.h"
 
 using namespace tovera;
-using tovera::testing::LoopbackServer;
+using tovera::test::LoopbackServer;
 
 namespace {
 
@@ -176,15 +176,9 @@ TEST_F(QXRequestTest, EnvelopeDecidesSuccessOrFailure) {
 
 TEST_F(QXRequestTest, ConnectionFailuresCarryThePlatformError) {
     Recorder refused;
-    {
-        // A port that was just free: nothing listens there.
-        httplib::Server probe;
-        int port = probe.bind_to_any_port("127.0.0.1");
-        probe.stop();
-        auto request = QXRequest::getRequestWithParams(
-            Dict{}, "GET", 0, &refused, "http://127.0.0.1:" + std::to_string(port) + "/x");
-        request->connect();
-    }
+    QXRequest::getRequestWithParams(Dict{}, "GET", 0, &refused,
+                                    "http://127.0.0.1:" + std::to_string(test::unusedPort()) + "/x")
+        ->connect();
     ASSERT_TRUE(queue_.runUntil([&] { return refused.done; }));
     ASSERT_TRUE(refused.error);
     EXPECT_EQ(refused.error->domain, "curl");
