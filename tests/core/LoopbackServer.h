@@ -57,6 +57,7 @@ public:
         };
         // One request per connection, so that stopping never waits for an idle keep-alive.
         server_.set_keep_alive_max_count(1);
+        server_.set_tcp_nodelay(true);
         server_.Get(".*", handler);
         server_.Post(".*", handler);
         port_ = server_.bind_to_any_port("127.0.0.1");
