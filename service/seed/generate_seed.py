@@ -356,7 +356,10 @@ for cid, count in plan:
         catname = CATEGORIES[category - 1]
         pool = [p for p in projects if p["cityid"] == cid] or P3401
         project = R.choice(pool)
-        hid = project["id"] if (cid == 3401 and i % 5 == 2 and len([a for a in articles if a["hid"]]) < 12) else 0
+        about = len([a for a in articles if a["hid"]])
+        if cid == 3401 and i % 5 == 2 and about < 12:
+            project = P3401[about % 4]  # articles about the first projects (1001-1004)
+        hid = project["id"] if (cid == 3401 and i % 5 == 2 and about < 12) else 0
         title = fill(R.choice(seed_articles.TITLES[catname]), cid, project)
         while title in titles:
             title += "（续）"
@@ -507,7 +510,8 @@ for a in articles:
         comment(1, a["id"], (1, a["id"]), (1, a["id"]), a["cityid"] or 3401, R.choice(COMMENT_TEXTS), at)
 # projects, activities, live rooms and messages
 for p in projects:
-    for k in range(R.choice([0, 1, 2, 3]) if p["cityid"] == 3401 else R.choice([0, 1])):
+    count = R.choice([0, 1, 2, 3]) if p["cityid"] == 3401 else R.choice([0, 1])
+    for k in range(4 if p["id"] == 1001 else count):
         comment(2, p["id"], (2, p["id"]), (2, p["id"]), p["cityid"], R.choice(COMMENT_TEXTS), when(is_recent()))
 for act in activities:
     if act[1] == 3401 and R.random() < 0.6:
