@@ -73,7 +73,7 @@ void View::setFrame(const QRectF& frame) {
     const QSizeF oldSize = frame_.size();
     frame_ = QRectF(frame.topLeft(), frame.size().expandedTo(QSizeF(0, 0)));
     lastSize_ = frame_.size();
-    const QRect g = snapped(frame_);
+    const QRect g = snapped(frame_.translated(-superviewShift()));
     if (g != geometry()) setGeometry(g);
     if (oldSize != frame_.size()) {
         applyAutoresizing(oldSize, frame_.size());
@@ -215,9 +215,12 @@ bool View::isDescendant(const QWidget* view) const {
 }
 
 QPointF View::convertPoint(const QPointF& point, const QWidget* other) const {
-    const QPointF inWindow = mapTo(window(), point);
+    // Points of a scroll view are content points: its shift applies both ways.
+    const QPointF inWindow = mapTo(window(), point - subviewShift());
     if (!other) return inWindow;
-    return other->mapFrom(other->window(), inWindow);
+    QPointF result = other->mapFrom(other->window(), inWindow);
+    if (auto* view = qobject_cast<const View*>(other)) result += view->subviewShift();
+    return result;
 }
 
 QRectF View::convertRect(const QRectF& rect, const QWidget* other) const {
@@ -286,7 +289,20 @@ void View::moveEvent(QMoveEvent* event) {
 
 void View::syncFrameWithGeometry() {
     // The widget was moved or resized by other means than setFrame.
-    if (snapped(frame_) != geometry()) frame_ = QRectF(geometry());
+    const QPointF shift = superviewShift();
+    if (snapped(frame_.translated(-shift)) != geometry())
+        frame_ = QRectF(geometry()).translated(shift);
+}
+
+QPointF View::superviewShift() const {
+    if (isWindow() || property("toveraFixedInScroll").toBool()) return {};
+    const View* parent = superview();
+    return parent ? parent->subviewShift() : QPointF();
+}
+
+void View::applyFrame() {
+    const QRect g = snapped(frame_.translated(-superviewShift()));
+    if (g != geometry()) setGeometry(g);
 }
 
 void View::applyAutoresizing(const QSizeF& oldSize, const QSizeF& newSize) {

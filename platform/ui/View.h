@@ -109,6 +109,12 @@ public:
     /// The text the view shows, as a user reads it (tests find views by it).
     virtual QString visibleText() const { return {}; }
 
+    /// How far subviews are drawn from their frames: a scroll view's content
+    /// offset (subview frames stay in content coordinates).
+    virtual QPointF subviewShift() const { return {}; }
+    /// Places the widget again from its frame (after the superview's shift changed).
+    void applyFrame();
+
 protected:
     /// Positions subviews; called after every size change and setNeedsLayout.
     virtual void layoutSubviews() {}
@@ -121,6 +127,7 @@ private:
     void applyAutoresizing(const QSizeF& oldSize, const QSizeF& newSize);
     void syncFrameWithGeometry();
     void showWithVisibleParent();
+    QPointF superviewShift() const;
 
     QRectF frame_;
     int tag_ = 0;
