@@ -61,12 +61,12 @@ public:
     void merge(const Dict& other);
     void clear();
 
-    std::size_t size() const { return entries_.size(); }
-    bool empty() const { return entries_.empty(); }
-    auto begin() const { return entries_.begin(); }
-    auto end() const { return entries_.end(); }
-    auto begin() { return entries_.begin(); }
-    auto end() { return entries_.end(); }
+    std::size_t size() const;
+    bool empty() const;
+    std::vector<Entry>::const_iterator begin() const;
+    std::vector<Entry>::const_iterator end() const;
+    std::vector<Entry>::iterator begin();
+    std::vector<Entry>::iterator end();
 
     /// The text form of the value, or `defaultValue` when the key is missing or
     /// holds null (or holds a container, which has no text form).
@@ -168,5 +168,26 @@ private:
                  tovera::Data>
         v_;
 };
+
+// Defined here, where Value is complete: some compilers need the entry type
+// complete to instantiate them.
+inline std::size_t Dict::size() const {
+    return entries_.size();
+}
+inline bool Dict::empty() const {
+    return entries_.empty();
+}
+inline std::vector<Dict::Entry>::const_iterator Dict::begin() const {
+    return entries_.begin();
+}
+inline std::vector<Dict::Entry>::const_iterator Dict::end() const {
+    return entries_.end();
+}
+inline std::vector<Dict::Entry>::iterator Dict::begin() {
+    return entries_.begin();
+}
+inline std::vector<Dict::Entry>::iterator Dict::end() {
+    return entries_.end();
+}
 
 }  // namespace tovera
