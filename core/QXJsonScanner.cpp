@@ -112,9 +112,9 @@ std::optional<Value> QXJsonScanner::scan() {
             }
         } else {
             Frame& frame = stack_.back();
-            MemberStep step = frame.isObject ? stepObject(frame) : stepArray(frame);
-            if (step == MemberStep::kFailed) return unwind(true);
-            if (step == MemberStep::kValue) {
+            const MemberStep next = step(frame);
+            if (next == MemberStep::kFailed) return unwind(true);
+            if (next == MemberStep::kValue) {
                 wantValue = true;
                 continue;
             }
@@ -245,54 +245,41 @@ QXJsonScanner::ValueScan QXJsonScanner::scanValue(Value& out) {
     return ok ? ValueScan::kScalar : ValueScan::kFailed;
 }
 
-QXJsonScanner::MemberStep QXJsonScanner::stepArray(Frame& frame) {
+// Reads what follows an item of the innermost container (or its opening
+// bracket): a comma, the closing bracket, or the start of the next item. An
+// object's item starts with its key and colon; an array's item is a value.
+QXJsonScanner::MemberStep QXJsonScanner::step(Frame& frame) {
+    const char closing = frame.isObject ? '}' : ']';
     if (frame.afterValue) {
         frame.afterValue = false;
         skipWhitespace();
         if (peek() == ',') {
             ++c_;
             skipWhitespace();
-            // A trailing comma is tolerated: the service writes lists that way.
-            if (peek() == ']') {
+            if (peek() == closing) {
+                if (frame.isObject) {
+                    addError(kQXJsonErrorTrailingComma, "Trailing comma disallowed in object");
+                    return MemberStep::kFailed;
+                }
+                // A trailing comma ends an array: the service writes lists that way.
                 ++c_;
                 return MemberStep::kClosed;
             }
         }
     }
     if (c_ == end_) {
-        addError(kQXJsonErrorEndOfInput, "End of input while parsing array");
+        addError(kQXJsonErrorEndOfInput, frame.isObject ? "End of input while parsing object"
+                                                        : "End of input while parsing array");
         return MemberStep::kFailed;
     }
     skipWhitespace();
-    if (peek() == ']') {
+    if (peek() == closing) {
         ++c_;
         return MemberStep::kClosed;
     }
-    frame.elements.emplace_back();
-    return MemberStep::kValue;
-}
-
-QXJsonScanner::MemberStep QXJsonScanner::stepObject(Frame& frame) {
-    if (frame.afterValue) {
-        frame.afterValue = false;
-        skipWhitespace();
-        if (peek() == ',') {
-            ++c_;
-            skipWhitespace();
-            if (peek() == '}') {
-                addError(kQXJsonErrorTrailingComma, "Trailing comma disallowed in object");
-                return MemberStep::kFailed;
-            }
-        }
-    }
-    if (c_ == end_) {
-        addError(kQXJsonErrorEndOfInput, "End of input while parsing object");
-        return MemberStep::kFailed;
-    }
-    skipWhitespace();
-    if (peek() == '}') {
-        ++c_;
-        return MemberStep::kClosed;
+    if (!frame.isObject) {
+        frame.elements.emplace_back();
+        return MemberStep::kValue;
     }
     if (peek() != '"' || (++c_, !scanRestOfString(frame.members.emplace_back().first))) {
         addError(kQXJsonErrorParse, "Object key string expected");

@@ -42,8 +42,7 @@ private:
     enum class MemberStep { kFailed, kValue, kClosed };
 
     ValueScan scanValue(Value& out);
-    MemberStep stepArray(Frame& frame);
-    MemberStep stepObject(Frame& frame);
+    MemberStep step(Frame& frame);
     std::optional<Value> unwind(bool innermostFailedItself);
     void open(bool isObject);
     Value close();

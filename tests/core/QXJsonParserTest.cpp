@@ -247,6 +247,20 @@ TEST_F(QXJsonParserTest, MultiByteCharactersWithAsciiLookingTrailBytesStayWhole)
     EXPECT_EQ(value->items().size(), 2u);
 }
 
+TEST_F(QXJsonParserTest, LongMixedStringsReadWhole) {
+    std::string expected;
+    std::string json = "[\"";
+    for (int i = 0; i < 3000; ++i) {
+        expected += "房源" + std::to_string(i) + "\t\"𝄞 ";
+        json += "房源" + std::to_string(i) + "\t\\\"\\ud834\\udd1e ";
+    }
+    json += "\",\"" + std::string(50000, 'a') + "\"]";
+    auto value = parser.objectWithString(*gb18030::fromUtf8(json));
+    ASSERT_TRUE(value);
+    EXPECT_EQ((*value)[0], Value(expected));
+    EXPECT_EQ((*value)[1], Value(std::string(50000, 'a')));
+}
+
 TEST_F(QXJsonParserTest, DepthLimit) {
     auto nested = [](std::size_t depth) { return repeat("[", depth) + repeat("]", depth); };
     EXPECT_TRUE(parser.objectWithString(nested(512)));
