@@ -16,24 +16,8 @@ void putText(platform::Preferences& prefs, const Value& reply, std::string_view 
     prefs.setString(key, reply.getStringValueForKey(key, ""));
 }
 
-// Percent-escapes UTF-8 text for the geocoding query: everything but
-// unreserved ASCII.
-std::string escapeUtf8(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char ch : text) {
-        auto b = static_cast<unsigned char>(ch);
-        if ((b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || (b >= '0' && b <= '9') ||
-            b == '-' || b == '_' || b == '.' || b == '~') {
-            out.push_back(ch);
-        } else {
-            out.push_back('%');
-            out.push_back(kHex[b >> 4]);
-            out.push_back(kHex[b & 0x0F]);
-        }
-    }
-    return out;
-}
+// Everything but unreserved ASCII is escaped in the geocoding query.
+constexpr std::string_view kGeoEscaped = "!\"#$%&'()*+,/:;<=>?@[\\]^`{|}";
 
 }  // namespace
 
@@ -148,8 +132,8 @@ bool DSTovera::needRequest(std::string_view path, Dict& params, std::string_view
 
 std::vector<std::string> DSTovera::getGEObyAddress(std::string_view address) {
     platform::net::HttpRequest geo;
-    geo.url =
-        serviceSettings().geocodingBase() + "/maps/geo?q=" + escapeUtf8(address) + "&output=csv";
+    geo.url = serviceSettings().geocodingBase() +
+              "/maps/geo?q=" + percentEncode(address, kGeoEscaped) + "&output=csv";
     geo.timeout = QXRequest::kTimeout;
     const platform::net::FetchResult answer = platform::net::fetch(geo);
     std::vector<std::string> fields;

@@ -12,16 +12,13 @@ constexpr std::string_view kEscaped = "=,!$&'()*+;@?\n\"<>#\t :/%";
 
 }  // namespace
 
-std::string URLEncodedString(std::string_view text) {
+std::string percentEncode(std::string_view bytes, std::string_view escaped) {
     static constexpr char kHex[] = "0123456789ABCDEF";
-    const std::string bytes = gb18030::fromUtf8Lossy(text);
     std::string out;
     out.reserve(bytes.size() * 3);
     for (char ch : bytes) {
         auto b = static_cast<unsigned char>(ch);
-        // U+FFFC has no single-byte form: its GB18030 bytes are all above
-        // 0x7E and so escaped by the first rule.
-        if (b < 0x21 || b > 0x7E || kEscaped.find(ch) != std::string_view::npos) {
+        if (b < 0x21 || b > 0x7E || escaped.find(ch) != std::string_view::npos) {
             out.push_back('%');
             out.push_back(kHex[b >> 4]);
             out.push_back(kHex[b & 0x0F]);
@@ -30,6 +27,12 @@ std::string URLEncodedString(std::string_view text) {
         }
     }
     return out;
+}
+
+// U+FFFC has no single-byte form: its GB18030 bytes are all above 0x7E and so
+// escaped with every other non-ASCII byte.
+std::string URLEncodedString(std::string_view text) {
+    return percentEncode(gb18030::fromUtf8Lossy(text), kEscaped);
 }
 
 std::string md5Hash(std::string_view text) {

@@ -12,6 +12,10 @@ namespace tovera {
 /// U+FFFC), becomes "%" and two upper-case hexadecimal digits.
 std::string URLEncodedString(std::string_view text);
 
+/// Percent-encodes raw bytes: every byte outside printable ASCII, and every
+/// byte listed in `escaped`, becomes "%" and two upper-case hex digits.
+std::string percentEncode(std::string_view bytes, std::string_view escaped);
+
 /// MD5 of the GB18030 bytes of UTF-8 `text`, as 32 lower-case hex digits.
 std::string md5Hash(std::string_view text);
 /// MD5 of raw bytes, as 32 lower-case hex digits.

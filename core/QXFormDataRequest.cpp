@@ -1,5 +1,7 @@
 #include "core/QXFormDataRequest.h"
 
+#include "core/Encoding.h"
+
 #include <algorithm>
 #include <fstream>
 #include <iterator>
@@ -74,20 +76,7 @@ void QXFormDataRequest::setFile(std::string path, std::string fileName, std::str
 }
 
 std::string QXFormDataRequest::encodeURL(std::string_view text) {
-    static constexpr std::string_view kEscaped = ":/?#[]@!$ &'()*+,;=\"<>%{}|\\^~`";
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (char ch : text) {
-        auto b = static_cast<unsigned char>(ch);
-        if (b < 0x21 || b > 0x7E || kEscaped.find(ch) != std::string_view::npos) {
-            out.push_back('%');
-            out.push_back(kHex[b >> 4]);
-            out.push_back(kHex[b & 0x0F]);
-        } else {
-            out.push_back(ch);
-        }
-    }
-    return out;
+    return percentEncode(text, ":/?#[]@!$ &'()*+,;=\"<>%{}|\\^~`");
 }
 
 std::string QXFormDataRequest::buildPostBody() {
