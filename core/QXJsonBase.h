@@ -29,7 +29,13 @@ inline constexpr int kQXJsonErrorInput = 12;         // no input, or bytes that 
 
 class QXJsonBase {
 public:
-    /// Deepest nesting of objects and arrays allowed; 0 means unlimited.
+    /// Nesting deeper than this is refused whatever maxDepth says: value trees
+    /// are copied and destroyed recursively, so an unbounded tree could
+    /// exhaust the stack of whoever holds it.
+    static constexpr unsigned kDepthCeiling = 4096;
+
+    /// Deepest nesting of objects and arrays allowed; 0 means no limit but
+    /// kDepthCeiling.
     unsigned maxDepth() const { return maxDepth_; }
     void setMaxDepth(unsigned depth) { maxDepth_ = depth; }
 
@@ -38,11 +44,6 @@ public:
     const std::vector<Error>& errorTrace() const { return errorTrace_; }
 
 protected:
-    /// Nesting deeper than this is refused whatever maxDepth says: value trees
-    /// are copied and destroyed recursively, so an unbounded tree could
-    /// exhaust the stack of whoever holds it.
-    static constexpr unsigned kDepthCeiling = 4096;
-
     void clearErrorTrace() { errorTrace_.clear(); }
     void addErrorWithCode(int code, std::string description);
 

@@ -17,7 +17,8 @@ class QXJsonParser : public QXJsonBase {
 public:
     /// Parses `gb18030` (nothing stands for a nil input); the top-level value
     /// must be an object or an array. Returns nothing and fills the error
-    /// trace on failure. Bytes that are not valid GB18030 fail as a nil input.
+    /// trace on failure. Bytes that are not valid GB18030 fail as a nil input;
+    /// a NUL byte ends the text.
     std::optional<Value> objectWithString(std::optional<std::string_view> gb18030);
     /// As objectWithString, allowing any value at the top level.
     std::optional<Value> fragmentWithString(std::optional<std::string_view> gb18030);

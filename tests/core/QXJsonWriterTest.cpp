@@ -125,7 +125,7 @@ TEST(QXJsonWriter, RoundTripsThroughTheReader) {
 TEST(QXJsonWriter, WritesTheDeepestTreeTheReaderAccepts) {
     QXJson json;
     json.setMaxDepth(0);
-    const std::size_t depth = 4096;
+    const std::size_t depth = QXJsonBase::kDepthCeiling;
     const std::string text = std::string(depth, '[') + std::string(depth, ']');
     auto value = json.objectWithString(text);
     ASSERT_TRUE(value);
