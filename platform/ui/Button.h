@@ -6,13 +6,12 @@
 
 #include "platform/ui/Control.h"
 #include "platform/ui/Image.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
 
 #include <QMap>
 
 namespace tovera::platform::ui {
-
-class Label;
-class ImageView;
 
 class Button : public Control {
     Q_OBJECT

@@ -11,6 +11,10 @@
 
 namespace tovera::platform::ui {
 
+MouseEventKey MouseEventKey::of(const QMouseEvent* event) {
+    return MouseEventKey{int(event->type()), event->timestamp(), event->globalPosition()};
+}
+
 void DragTracker::install() {
     static DragTracker* tracker = nullptr;
     if (tracker || !QCoreApplication::instance()) return;
@@ -26,14 +30,12 @@ bool DragTracker::eventFilter(QObject* watched, QEvent* event) {
                           type != QEvent::MouseMove && type != QEvent::MouseButtonRelease))
         return false;
     // A mouse event travels up the parents; each hop passes this filter.
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    if (event == lastEvent_ && type == lastType_ && mouse->timestamp() == lastTimestamp_)
-        return state_ == State::Dragging;
-    lastEvent_ = event;
-    lastType_ = type;
-    lastTimestamp_ = mouse->timestamp();
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget) return false;
+    if (!widget) return false;  // the window's copy; the widgets' copies follow
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const MouseEventKey key = MouseEventKey::of(mouse);
+    if (key == last_) return state_ == State::Dragging;
+    last_ = key;
     switch (type) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:

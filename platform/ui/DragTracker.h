@@ -19,6 +19,18 @@ namespace tovera::platform::ui {
 
 class ScrollView;
 
+/// One mouse event across the hops it makes (the window, the widget under
+/// the pointer, then its parents while they ignore it): the hops are copies,
+/// so the event is known by its type, time and place.
+struct MouseEventKey {
+    int type = 0;
+    quint64 timestamp = 0;
+    QPointF global;
+
+    static MouseEventKey of(const QMouseEvent* event);
+    friend bool operator==(const MouseEventKey&, const MouseEventKey&) = default;
+};
+
 class DragTracker : public QObject {
     Q_OBJECT
 public:
@@ -44,10 +56,7 @@ private:
     QPointer<ScrollView> active_;
     QPointF pressGlobal_;
     qint64 pressTime_ = 0;
-    // The event last seen, to know its later hops up the parents.
-    const QEvent* lastEvent_ = nullptr;
-    int lastType_ = 0;
-    quint64 lastTimestamp_ = 0;
+    MouseEventKey last_;  // to know the later hops of the event last seen
     bool synthesizing_ = false;
 };
 

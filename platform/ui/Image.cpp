@@ -175,10 +175,11 @@ void Image::draw(QPainter& painter, const QRectF& rect, ContentMode mode) const 
     if (stretchable_) {
         const QMargins margins(int(caps_.left), int(caps_.top), int(caps_.right),
                                int(caps_.bottom));
-        // Source rectangle and margins in points: Qt scales them by the
-        // pixmap's device pixel ratio.
-        const QRect source(QPoint(0, 0), size().toSize());
-        qDrawBorderPixmap(&painter, rect.toRect(), margins, pixmap_, source, margins);
+        // The source rectangle and its margins are in pixels, the target's in points.
+        const qreal dpr = pixmap_.devicePixelRatio();
+        const QMargins source(int(caps_.left * dpr), int(caps_.top * dpr), int(caps_.right * dpr),
+                              int(caps_.bottom * dpr));
+        qDrawBorderPixmap(&painter, rect.toRect(), margins, pixmap_, pixmap_.rect(), source);
     } else {
         const QRectF target = placement(size(), rect, mode);
         painter.setClipRect(rect, Qt::IntersectClip);

@@ -62,7 +62,8 @@ TableViewCell::TableViewCell(Style style, const QString& reuseIdentifier, QWidge
 Label* TableViewCell::textLabel() {
     if (!textLabel_) {
         textLabel_ = new Label(contentView_);
-        textLabel_->setFont(style_ == Style::Value2 ? Font::boldSystem(12) : Font::boldSystem(18));
+        const double size = style_ == Style::Value2 ? 12 : (style_ == Style::Subtitle ? 16 : 18);
+        textLabel_->setFont(Font::boldSystem(size));
         textLabel_->setHighlightedTextColor(Qt::white);
         if (style_ == Style::Value2) textLabel_->setTextColor(QColor(0x52, 0x66, 0x8A));
         layoutSubviews();
@@ -85,7 +86,7 @@ Label* TableViewCell::detailTextLabel() {
                 detailLabel_->setFont(Font::boldSystem(15));
                 break;
             default:
-                detailLabel_->setFont(Font::system(14));
+                detailLabel_->setFont(Font::system(13));
                 detailLabel_->setTextColor(QColor(0x80, 0x80, 0x80));
                 break;
         }

@@ -36,18 +36,17 @@ TapGestureRecognizer::~TapGestureRecognizer() {
     timers().cancel(waiting_);
 }
 
-bool TapGestureRecognizer::pendingDouble() const {
-    return waitFor_ && waitFor_->count_ > 0;
-}
-
 bool TapGestureRecognizer::eventFilter(QObject* watched, QEvent* event) {
     const auto type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
         type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return false;
-    if (event == lastEvent_) return false;  // the same event on its way up the parents
-    lastEvent_ = event;
+    if (!qobject_cast<QWidget*>(watched)) return false;  // the window's copy
     auto* mouse = static_cast<QMouseEvent*>(event);
+    // Only the first widget that sees an event counts (the one under the pointer).
+    const MouseEventKey key = MouseEventKey::of(mouse);
+    if (key == last_) return false;
+    last_ = key;
     if (!view_ || !view_->isVisible()) return false;
     switch (type) {
         case QEvent::MouseButtonPress:
@@ -89,12 +88,13 @@ bool TapGestureRecognizer::eventFilter(QObject* watched, QEvent* event) {
                 fire();
                 return false;
             }
-            // Wait until the other recogniser can no longer see its taps.
+            // Wait until a second tap can no longer come (a new press
+            // cancels the wait).
             QPointer<TapGestureRecognizer> guard(this);
             waiting_ = timers().schedule(Timers::Duration(doubleTapInterval()), [guard] {
                 if (!guard) return;
                 guard->waiting_ = 0;
-                if (!guard->pendingDouble()) guard->fire();
+                guard->fire();
             });
             return false;
         }

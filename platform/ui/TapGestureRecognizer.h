@@ -5,6 +5,7 @@
 #pragma once
 
 #include "platform/Timers.h"
+#include "platform/ui/DragTracker.h"
 
 #include <QObject>
 #include <QPointF>
@@ -35,7 +36,6 @@ protected:
 
 private:
     void fire();
-    bool pendingDouble() const;
 
     QPointer<QWidget> view_;
     int taps_;
@@ -47,7 +47,7 @@ private:
     QPointF location_;
     qint64 lastRelease_ = 0;
     TimerId waiting_ = 0;
-    const QEvent* lastEvent_ = nullptr;
+    MouseEventKey last_;
 };
 
 }  // namespace tovera::platform::ui

@@ -10,6 +10,7 @@
 
 #include <QKeyEvent>
 #include <QPointer>
+#include <QShortcut>
 
 namespace tovera::platform::ui {
 
@@ -53,6 +54,9 @@ Window::Window(QWidget* parent) : View(QRectF(0, 0, kScreenWidth, kScreenHeight)
     connect(&keyboard, &Keyboard::willShow, this, [this] { keyboardChanged(true); });
     connect(&keyboard, &Keyboard::willHide, this, [this] { keyboardChanged(false); });
     if (!keyWindowRef()) keyWindowRef() = this;
+    // A debugging aid: Ctrl+Shift+M plays a memory warning.
+    auto* warning = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), this);
+    connect(warning, &QShortcut::activated, this, [] { Application::postMemoryWarning(); });
 }
 
 Window::~Window() {
@@ -125,12 +129,6 @@ void Window::layoutSubviews() {
 }
 
 void Window::keyPressEvent(QKeyEvent* event) {
-    // A debugging aid: Ctrl+Shift+M plays a memory warning.
-    if (event->key() == Qt::Key_M &&
-        event->modifiers() == (Qt::ControlModifier | Qt::ShiftModifier)) {
-        Application::postMemoryWarning();
-        return;
-    }
     if (event->key() == Qt::Key_Escape && Keyboard::shared().isVisible()) {
         Keyboard::shared().dismiss();
         return;
