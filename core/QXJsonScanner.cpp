@@ -348,7 +348,7 @@ bool QXJsonScanner::scanRestOfString(std::string& out) {
                     }
                     w = writeUtf8(w, codePoint);
                     c_ += length;
-                } while (c_ < end_ && classOf(*c_) == kWide);
+                } while (c_ < end_ && static_cast<unsigned char>(*c_) >= 0x80);
                 break;
             case kBackslash:
                 ++c_;
