@@ -3,7 +3,9 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 #ifndef TOVERA_VERSION
 #define TOVERA_VERSION "0.0.0"
@@ -28,16 +30,12 @@ DeviceInfo deviceInfo() {
             break;
         }
     }
-    locale = locale.substr(0, locale.find_first_of(".@"));
-    info.locale = locale.empty() || locale == "C" || locale == "POSIX" ? "zh_CN" : locale;
+    locale.resize(std::min(locale.size(), locale.find_first_of(".@")));
+    if (locale.empty() || locale == "C" || locale == "POSIX") locale = "zh_CN";
+    info.locale = std::move(locale);
     return info;
 }
 
-AppInfo appInfo() {
-    AppInfo info;
-    info.shortVersion = TOVERA_VERSION;
-    info.buildVersion = "1";
-    return info;
-}
+AppInfo appInfo() { return AppInfo{"Tovera", TOVERA_VERSION, "1"}; }
 
 }  // namespace tovera::platform
