@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "platform/Log.h"
@@ -53,6 +54,7 @@ struct DemoService::Impl {
     std::unique_ptr<httplib::Server> server;
     std::thread thread;
     std::atomic<int> port{0};
+    std::atomic<bool> listenEnded{false};
 
     IncomingRequest incoming(const httplib::Request& request, std::string body) const {
         return IncomingRequest{request.method,
@@ -67,6 +69,9 @@ struct DemoService::Impl {
         int threads = options.threads > 0 ? options.threads : 1;
         server->new_task_queue = [threads] { return new httplib::ThreadPool(threads); };
         server->set_payload_max_length(kMaxRequestBody);
+        // Headers and body go out in separate writes: without this, Nagle's
+        // algorithm holds the body back for the client's delayed ACK (40 ms).
+        server->set_tcp_nodelay(true);
         server->set_keep_alive_max_count(1000);
         server->set_keep_alive_timeout(2);
         server->set_pre_routing_handler([](const httplib::Request& request, httplib::Response&) {
@@ -132,7 +137,15 @@ bool DemoService::start(std::string* error) {
     impl_->port = port;
     std::string ownHost = host == "0.0.0.0" || host == "::" ? "127.0.0.1" : host;
     impl_->portal->setOwnHost(ownHost + ":" + std::to_string(port));
-    impl_->thread = std::thread([server = impl_->server.get()] { server->listen_after_bind(); });
+    impl_->listenEnded = false;
+    impl_->thread = std::thread([impl = impl_.get()] {
+        impl->server->listen_after_bind();
+        impl->listenEnded = true;
+    });
+    // A stop() before the server thread listens would be lost and leave the
+    // thread in accept() for good: return once it listens.
+    while (!impl_->server->is_running() && !impl_->listenEnded)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     platform::logLine("service listening on " + baseUrl());
     return true;
 }

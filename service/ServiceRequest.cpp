@@ -50,7 +50,9 @@ std::int64_t ServiceRequest::integer(std::string_view key, std::int64_t fallback
 }
 
 std::string ServiceRequest::callerKey() const {
-    return signedIn() ? "u" + std::to_string(userId) : "a" + remoteAddr;
+    std::string key(1, signedIn() ? 'u' : 'a');
+    key += signedIn() ? std::to_string(userId) : remoteAddr;
+    return key;
 }
 
 Dict pageParameters(const IncomingRequest& in) {

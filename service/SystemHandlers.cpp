@@ -104,7 +104,7 @@ std::string_view pinQuery(std::string_view kind) {
 
 Dict location(Call& call) {
     const ServiceRequest& r = call.request;
-    std::string kind = r.type;
+    std::string_view kind = r.type;
     if (kind != "2" && kind != "3" && kind != "4" && kind != "5") kind = "1";
     bool personal = kind == "4" || kind == "5";
     if (personal && !r.signedIn()) return listReply({}, 0);

@@ -34,13 +34,13 @@ TEST(ServiceHooks, FaultsHitTheNextRequestsOfTheirPathOnly) {
          }},
         {{Fault::Kind::kErrorCode, 1, {}, 503, "服务暂停"},
          [](const HttpReply& r) {
-             Value reply = parseReply(r.body).value_or(Value());
+             Value reply = replyOf(r);
              EXPECT_EQ(reply["error_code"].intValue(), 503);
              EXPECT_EQ(reply["msg"].toText(), "服务暂停");
          }},
         {{Fault::Kind::kRefusal, 1, {}, 0, "系统维护中"},
          [](const HttpReply& r) {
-             Value reply = parseReply(r.body).value_or(Value());
+             Value reply = replyOf(r);
              EXPECT_EQ(reply["error_code"].intValue(), 200);
              EXPECT_EQ(reply["code"].intValue(), 1);
              EXPECT_EQ(reply["msg"].toText(), "系统维护中");
@@ -50,14 +50,11 @@ TEST(ServiceHooks, FaultsHitTheNextRequestsOfTheirPathOnly) {
         Fault fault = c.fault;
         fault.count = 2;
         service->injectFault(path, fault);
-        EXPECT_EQ(parseReply(wire.get(service.api("system/citylist.aspx")).body)
-                      .value_or(Value())["total"]
-                      .intValue(),
-                  10)
+        EXPECT_EQ(replyOf(wire.get(service.api("system/citylist.aspx")))["total"].intValue(), 10)
             << "other paths are untouched";
         c.check(wire.get(service.api(path)));
         c.check(wire.get(service.api(path)));
-        Value normal = parseReply(wire.get(service.api(path)).body).value_or(Value());
+        Value normal = replyOf(wire.get(service.api(path)));
         EXPECT_EQ(normal["total"].intValue(), 8)
             << "after two faulty answers the path is back to normal";
     }
@@ -71,7 +68,7 @@ TEST(ServiceHooks, ADelayHoldsTheAnswerBack) {
     HttpReply delayed = wire.get(service.api("system/citylist.aspx"));
     auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_GE(elapsed, std::chrono::milliseconds(300));
-    EXPECT_EQ(parseReply(delayed.body).value_or(Value())["total"].intValue(), 10);
+    EXPECT_EQ(replyOf(delayed)["total"].intValue(), 10);
     service->injectFault("/maps/geo", Fault{Fault::Kind::kRefusal});
     service->clearFaults();
     EXPECT_EQ(wire.get(service.base() + "/maps/geo?q=x&output=csv").body, "602");

@@ -144,6 +144,12 @@ std::optional<Value> parseReply(const std::string& body) {
     return json.objectWithString(body);
 }
 
+Value replyOf(const HttpReply& reply) {
+    std::optional<Value> value = parseReply(reply.body);
+    if (!value) return Value();
+    return std::move(*value);
+}
+
 std::string tinyPng() {
     return std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0", 25) +
            std::string(40, '\x7f');

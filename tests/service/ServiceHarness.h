@@ -92,6 +92,9 @@ std::string multipartBody(const std::vector<Part>& parts, bool closingDelimiter)
 /// The reply object of GB18030 JSON bytes, or nothing when they are not JSON.
 std::optional<Value> parseReply(const std::string& body);
 
+/// The parsed reply of an answer, or null when its body is not JSON.
+Value replyOf(const HttpReply& reply);
+
 /// Bytes that start as a PNG file (the service keeps picture parts by their signature).
 std::string tinyPng();
 
