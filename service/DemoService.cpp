@@ -115,8 +115,8 @@ bool DemoService::start(std::string* error) {
     try {
         if (!impl_->portal) {
             const ServiceOptions& o = impl_->options;
-            impl_->portal =
-                std::make_unique<Portal>(PortalOptions{o.dataDir, o.demoDir, o.reset, o.delay});
+            impl_->portal = std::make_unique<Portal>(
+                PortalOptions{o.dataDir, o.demoDir, o.reset, o.delay, o.recordRequests});
         }
     } catch (const std::exception& e) {
         if (error) *error = e.what();

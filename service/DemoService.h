@@ -29,6 +29,9 @@ struct ServiceOptions {
     std::chrono::milliseconds delay{0};
     /// Worker threads serving connections.
     int threads = 8;
+    /// Keep the latest decoded requests of each path for requestsTo() (a test
+    /// hook; the app turns it off).
+    bool recordRequests = true;
 };
 
 /// Largest request body the service reads (10 MB); larger ones get HTTP 413.

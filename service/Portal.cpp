@@ -61,7 +61,8 @@ Reply Portal::serve(const IncomingRequest& in) {
 
 Reply Portal::serveOperation(const IncomingRequest& in, std::string_view path) {
     ServiceRequest request = decodeServiceRequest(in, path);
-    hooks_.record(path, RecordedRequest{in.method, request.params, request.pictures});
+    if (options_.recordRequests)
+        hooks_.record(path, RecordedRequest{in.method, request.params, request.pictures});
     if (auto faulty = applyFault(path)) return *faulty;
     const Operation* operation = router_.operation(path);
     if (!operation) return errorReply(404, "接口不存在");
@@ -76,7 +77,8 @@ Reply Portal::serveOperation(const IncomingRequest& in, std::string_view path) {
 }
 
 Reply Portal::servePage(const IncomingRequest& in, std::string_view urlPath) {
-    hooks_.record(urlPath, RecordedRequest{in.method, pageParameters(in), {}});
+    if (options_.recordRequests)
+        hooks_.record(urlPath, RecordedRequest{in.method, pageParameters(in), {}});
     if (auto faulty = applyFault(urlPath)) return *faulty;
     const Page* page = router_.page(urlPath);
     if (!page) {

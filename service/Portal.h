@@ -27,6 +27,8 @@ struct PortalOptions {
     bool reset = false;
     /// Added before every answer (for trying the client on a slow service).
     std::chrono::milliseconds delay{0};
+    /// Keep the decoded requests of each path for inspection.
+    bool recordRequests = true;
 };
 
 class Portal {

@@ -53,11 +53,11 @@ public:
     std::optional<Fault> takeFault(std::string_view path);
 
     void record(std::string_view path, RecordedRequest request);
-    /// The requests `path` received, oldest first (the latest 256 are kept).
+    /// The requests `path` received, oldest first (the latest 64 are kept).
     std::vector<RecordedRequest> requestsTo(std::string_view path) const;
 
 private:
-    static constexpr std::size_t kKeptRequests = 256;
+    static constexpr std::size_t kKeptRequests = 64;
 
     mutable std::mutex mutex_;
     std::map<std::string, Fault, std::less<>> faults_;

@@ -52,6 +52,7 @@ int main(int argc, char** argv) {
     tovera::service::ServiceOptions options;
     options.port = 8080;
     options.dataDir = defaultDataDir();
+    options.recordRequests = false;
     for (int i = 1; i < argc; ++i) {
         std::string_view arg = argv[i];
         bool hasValue = i + 1 < argc;

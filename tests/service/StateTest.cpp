@@ -2,7 +2,10 @@
 // does a restarted service.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "ServiceHarness.h"
 
@@ -247,6 +250,38 @@ TEST(ServiceState, UnreadCountsFollowTheLastLookTimes) {
     // Eleven messages in demo's inbox; the blacklisted sender's is never counted.
     EXPECT_EQ(all.substr(all.rfind(',') + 1), "10");
     EXPECT_EQ(counts(""), all);
+}
+
+TEST(ServiceState, ConcurrentPostsAndReadsAllLand) {
+    RunningService service;
+    ApiClient reader(service);
+    int before =
+        reader.get("system/comment_list.aspx", {{"t", "1"}, {"id", "50006"}})["total"].intValue();
+    constexpr int kThreads = 4;
+    constexpr int kPosts = 10;
+    std::vector<std::vector<std::string>> ids(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+        threads.emplace_back([&, t] {
+            ApiClient api(service);
+            for (int i = 0; i < kPosts; ++i) {
+                Value posted =
+                    postComment(api, {{"ptype", "1"}, {"id", "50006"}, {"text", "并发"}}, "");
+                ids[t].push_back(posted["id"].toText());
+                api.get("system/comment_list.aspx", {{"t", "8"}});
+            }
+        });
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    std::set<std::string> distinct;
+    for (const auto& list : ids)
+        distinct.insert(list.begin(), list.end());
+    distinct.erase("");
+    EXPECT_EQ(distinct.size(), static_cast<std::size_t>(kThreads * kPosts));
+    EXPECT_EQ(
+        reader.get("system/comment_list.aspx", {{"t", "1"}, {"id", "50006"}})["total"].intValue(),
+        before + kThreads * kPosts);
 }
 
 }  // namespace
