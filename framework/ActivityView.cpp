@@ -1,0 +1,64 @@
+#include "framework/ActivityView.h"
+
+#include <QPointer>
+
+#include "platform/Timers.h"
+#include "platform/ui/ActivityIndicatorView.h"
+#include "platform/ui/Window.h"
+
+namespace tovera {
+
+using platform::ui::ActivityIndicatorView;
+using platform::ui::Window;
+
+namespace {
+constexpr double kSpinnerSide = 80;
+constexpr double kSpinnerTop = 100;
+}  // namespace
+
+ActivityView* ActivityView::shared() {
+    return forWindow(Window::keyWindow());
+}
+
+ActivityView* ActivityView::forWindow(Window* window) {
+    if (!window) return nullptr;
+    for (QWidget* child : window->subviews())
+        if (auto* overlay = qobject_cast<ActivityView*>(child)) return overlay;
+    return new ActivityView(window);
+}
+
+ActivityView::ActivityView(Window* window) {
+    const QRectF area = window->bounds();
+    setFrame(QRectF(0, kTopMargin, area.width(), area.height() - kTopMargin));
+    setAutoresizingMask(FlexibleSize);
+    setHidden(true);
+    window->addSubview(this);
+}
+
+void ActivityView::show() {
+    if (!activityView_) {
+        activityView_ = new ActivityIndicatorView(ActivityIndicatorView::Style::WhiteLarge);
+        activityView_->setFrame(
+            QRectF((bounds().width() - kSpinnerSide) / 2, kSpinnerTop, kSpinnerSide, kSpinnerSide));
+        activityView_->setAutoresizingMask(FlexibleLeftMargin | FlexibleRightMargin);
+        // A dark rounded box, so the white spinner shows over white lists.
+        activityView_->setBackgroundColor(QColor(0, 0, 0, 160));
+        activityView_->setCornerRadius(10);
+        activityView_->setHidesWhenStopped(false);
+        addSubview(activityView_);
+    }
+    setHidden(false);
+    raise();
+    activityView_->startAnimating();
+    QPointer<ActivityView> self(this);
+    platform::timers().schedule(std::chrono::milliseconds(kAutoDismissMs), [self] {
+        if (self) self->disMiss();
+    });
+}
+
+void ActivityView::disMiss() {
+    setHidden(true);
+    if (activityView_) activityView_->stopAnimating();
+}
+
+}  // namespace tovera

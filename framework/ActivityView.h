@@ -1,0 +1,41 @@
+// The shared loading overlay: one per window, a direct child of the key
+// window covering it from 64 points below its top (status and navigation
+// bars stay usable) to its bottom, with a large white spinner. Every show()
+// schedules its own 10-second timer that hides the overlay; an earlier timer
+// still fires.
+#pragma once
+
+#include "platform/ui/View.h"
+
+namespace tovera::platform::ui {
+class ActivityIndicatorView;
+class Window;
+}  // namespace tovera::platform::ui
+
+namespace tovera {
+
+class ActivityView : public platform::ui::View {
+    Q_OBJECT
+public:
+    static constexpr double kTopMargin = 64;
+    static constexpr int kAutoDismissMs = 10000;
+
+    /// The overlay of the key window, created (hidden) on first use; null
+    /// when there is no window.
+    static ActivityView* shared();
+    /// The overlay of `window`, created on first use.
+    static ActivityView* forWindow(platform::ui::Window* window);
+
+    void show();
+    void disMiss();
+    bool isShowing() const { return !isHidden(); }
+
+    platform::ui::ActivityIndicatorView* activityView() const { return activityView_; }
+
+private:
+    explicit ActivityView(platform::ui::Window* window);
+
+    platform::ui::ActivityIndicatorView* activityView_ = nullptr;
+};
+
+}  // namespace tovera

@@ -1,0 +1,42 @@
+#include "framework/CustomCell.h"
+
+#include "framework/NSUtil.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+
+namespace tovera {
+
+using platform::ui::Button;
+
+namespace {
+constexpr double kSelectedWidth = 320;
+constexpr double kSelectedHeight = 44;
+}  // namespace
+
+CustomCell::CustomCell(const QString& reuseIdentifier, QWidget* parent)
+    : TableViewCell(Style::Default, reuseIdentifier, parent) {
+    auto* selected = new platform::ui::View(QRectF(0, 0, kSelectedWidth, kSelectedHeight));
+    selected->setBackgroundColor(NSUtil::skinColor());
+    setSelectedBackgroundView(selected);
+}
+
+void CustomCell::btnPressed(Button* button) {
+    if (QXViewDelegate* d = delegate_.get()) d->qxView(this, button);
+}
+
+void CustomCell::connectButton(Button* button) {
+    if (!button) return;
+    connect(button, &Button::touchUpInside, this,
+            [this, button](platform::ui::Control*) { btnPressed(button); });
+}
+
+void CustomCell::setInfo(const Dict&) {
+    textLabel()->setText(QString());
+}
+
+void CustomCell::setMore(const QString& text) {
+    textLabel()->setTextAlignment(Qt::AlignHCenter);
+    textLabel()->setText(text);
+}
+
+}  // namespace tovera

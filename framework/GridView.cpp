@@ -1,0 +1,112 @@
+#include "framework/GridView.h"
+
+#include <QInputEvent>
+
+#include <algorithm>
+
+namespace tovera {
+
+using platform::ui::View;
+
+GridView::GridView(const QRectF& frame, QWidget* parent) : ScrollView(frame, parent) {
+    setAlwaysBounceVertical(true);
+}
+
+GridViewDataSource* GridView::dataSource() const {
+    if (GridViewDataSource* source = dataSource_.get()) return source;
+    return delegate_.get();
+}
+
+void GridView::setBackgroudView(View* view) {
+    if (view == backgroudView_) return;
+    if (backgroudView_) backgroudView_->deleteLater();
+    backgroudView_ = view;
+    if (view) {
+        addSubview(view);
+        view->lower();
+    }
+}
+
+View* GridView::getItemAtPosition(int position) const {
+    if (position < 0 || position >= rowdata_.size()) return nullptr;
+    return rowdata_[position];
+}
+
+void GridView::reloadData() {
+    GridViewDataSource* source = dataSource();
+    QList<QPointer<View>> items;
+    const int count = source ? std::max(0, source->numberOfItems(this)) : 0;
+    // The old list stays readable while the source builds the new one, so
+    // it can hand back the view already at a position (or one from another).
+    for (int i = 0; i < count; ++i)
+        items << source->viewForItemAtPosition(this, i);
+    for (const QPointer<View>& old : rowdata_)
+        if (old && !items.contains(old)) {
+            old->hide();
+            old->deleteLater();
+        }
+    rowdata_ = items;
+    layoutItems();
+}
+
+double GridView::itemSide() const {
+    const int columns = std::max(1, columNum_);
+    const int space = std::max(1, spaceWidth_);
+    return (bounds().width() - double(space) * columns) / columns;
+}
+
+void GridView::layoutSubviews() {
+    ScrollView::layoutSubviews();
+    layoutItems();
+}
+
+void GridView::layoutItems() {
+    const int columns = std::max(1, columNum_);
+    const double space = std::max(1, spaceWidth_);
+    const double side = itemSide();
+    double x = space;
+    double y = space;
+    double bottom = 0;
+    for (int i = 0; i < rowdata_.size(); ++i) {
+        if (i > 0 && i % columns == 0) {
+            x = space;
+            y += side + space;
+        }
+        View* item = rowdata_[i];
+        if (!item) continue;
+        if (item->parentWidget() != this) {
+            addSubview(item);
+            watch(item);
+        }
+        item->setFrame(QRectF(x, y, side, side));
+        bottom = y + side;
+        x += side + space;
+    }
+    setContentSize(QSizeF(bounds().width(), bottom));
+    if (backgroudView_) backgroudView_->lower();
+}
+
+// A press anywhere on an item (its subviews included) selects it.
+void GridView::watch(QWidget* widget) {
+    widget->installEventFilter(this);
+    for (QWidget* child : widget->findChildren<QWidget*>())
+        child->installEventFilter(this);
+}
+
+bool GridView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress) return ScrollView::eventFilter(watched, event);
+    const quint64 time = static_cast<QInputEvent*>(event)->timestamp();
+    if (event == lastPress_ && time == lastPressTime_) return false;
+    lastPress_ = event;
+    lastPressTime_ = time;
+    for (auto* w = qobject_cast<QWidget*>(watched); w && w != this; w = w->parentWidget()) {
+        const int position = rowdata_.indexOf(qobject_cast<View*>(w));
+        if (position < 0) continue;
+        if (GridViewDataSource* source = dataSource())
+            source->didSelectItemAtPosition(this, position);
+        break;
+    }
+    return false;
+}
+
+}  // namespace tovera

@@ -1,0 +1,13 @@
+#include "framework/MyPageControl.h"
+
+#include "platform/ui/Image.h"
+
+namespace tovera {
+
+MyPageControl::MyPageControl(const QRectF& frame, QWidget* parent) : PageControl(frame, parent) {
+    using platform::ui::Image;
+    setDotImages(Image::named(QStringLiteral("pagelarge.png")),
+                 Image::named(QStringLiteral("pagesmall.png")));
+}
+
+}  // namespace tovera

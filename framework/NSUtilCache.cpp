@@ -1,0 +1,64 @@
+// NSUtil::clearCache: trims the documents directory, where every downloaded
+// picture is kept, when the application leaves the foreground.
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/NSUtil.h"
+#include "platform/AppHome.h"
+#include "platform/Preferences.h"
+
+namespace tovera {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kKeptFiles = 100;
+
+bool endsWith(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
+}
+
+// The database ("tovera.sqlite", any "*.db") and its side files
+// ("tovera.sqlite-journal", "-wal", "-shm") must outlive every trim: deleting
+// a journal or WAL beside a live database corrupts it.
+bool isDatabaseFile(std::string_view name) {
+    if (endsWith(name, "sqlite") || endsWith(name, "db")) return true;
+    return name.find(".sqlite-") != std::string_view::npos ||
+           name.find(".db-") != std::string_view::npos;
+}
+
+struct Entry {
+    fs::path path;
+    fs::file_time_type modified;
+};
+
+}  // namespace
+
+void NSUtil::clearCache() {
+    std::error_code ec;
+    const fs::path documents = platform::documentsDirectory();
+    std::vector<Entry> files;
+    for (fs::directory_iterator it(documents, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code statError;
+        if (!it->is_regular_file(statError)) continue;
+        const auto modified = it->last_write_time(statError);
+        if (statError) continue;
+        files.push_back({it->path(), modified});
+    }
+    if (files.size() <= kKeptFiles) return;
+
+    std::sort(files.begin(), files.end(),
+              [](const Entry& a, const Entry& b) { return a.modified > b.modified; });
+    const std::string splash = platform::preferences().string("splash").value_or("");
+    for (std::size_t i = 1; i < files.size(); ++i) {
+        const std::string name = files[i].path.filename().string();
+        if (isDatabaseFile(name) || (!splash.empty() && name == splash)) continue;
+        std::error_code removeError;  // a file that cannot be deleted stays
+        fs::remove(files[i].path, removeError);
+    }
+}
+
+}  // namespace tovera

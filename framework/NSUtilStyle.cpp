@@ -1,0 +1,91 @@
+// NSUtil's named colours, fonts and skin colours.
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <cctype>
+
+#include "framework/NSUtil.h"
+#include "platform/ui/Font.h"
+
+namespace tovera {
+
+namespace {
+
+int hexPair(std::string_view text, std::size_t at) {
+    auto digit = [](char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        return -1;
+    };
+    const int high = digit(text[at]);
+    const int low = digit(text[at + 1]);
+    return high < 0 || low < 0 ? -1 : high * 16 + low;
+}
+
+QFont sizedFont(std::string_view fontName, double size) {
+    return platform::ui::Font::named(
+        QString::fromUtf8(fontName.data(), static_cast<qsizetype>(fontName.size())), size);
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+}  // namespace
+
+QColor NSUtil::getColor(std::string_view rrggbb) {
+    if (rrggbb.size() != 6) return QColor(Qt::black);
+    const int r = hexPair(rrggbb, 0);
+    const int g = hexPair(rrggbb, 2);
+    const int b = hexPair(rrggbb, 4);
+    if (r < 0 || g < 0 || b < 0) return QColor(Qt::black);
+    return QColor::fromRgbF(float(r / 255.0), float(g / 255.0), float(b / 255.0), 1.0f);
+}
+
+QColor NSUtil::click() {
+    return getColor("364B61");
+}
+QColor NSUtil::gold() {
+    return getColor("B89766");
+}
+QColor NSUtil::black() {
+    return getColor("000000");
+}
+QColor NSUtil::listview_item() {
+    return getColor("ECECEF");
+}
+QColor NSUtil::bluecolor() {
+    return getColor("0000FF");
+}
+QColor NSUtil::redcolor() {
+    return getColor("CD0000");
+}
+QColor NSUtil::secondcolor() {
+    return getColor("737373");
+}
+
+QFont NSUtil::smallFont(std::string_view fontName) {
+    return sizedFont(fontName, 13);
+}
+QFont NSUtil::normalFont(std::string_view fontName) {
+    return sizedFont(fontName, 15);
+}
+QFont NSUtil::bigFont(std::string_view fontName) {
+    return sizedFont(fontName, 17);
+}
+
+QColor NSUtil::skinColor(std::string_view skin) {
+    const std::string name = skinName(skin);
+    if (equalsIgnoringCase(name, "black")) return getColor("303032");
+    if (equalsIgnoringCase(name, "default")) return getColor("9CC5F0");
+    return getColor("EFC69C");
+}
+
+}  // namespace tovera

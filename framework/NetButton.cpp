@@ -1,0 +1,13 @@
+#include "framework/NetButton.h"
+
+#include "platform/ui/ImageView.h"
+
+namespace tovera {
+
+NetButton::NetButton(const QRectF& frame, QWidget* parent)
+    : Button(frame, parent),
+      picture_(this, [this](const platform::ui::Image& image) { setImage(image); }) {
+    imageView()->setContentMode(platform::ui::ContentMode::ScaleAspectFit);
+}
+
+}  // namespace tovera

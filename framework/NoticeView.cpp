@@ -1,0 +1,40 @@
+#include "framework/NoticeView.h"
+
+#include <QPainter>
+
+#include "platform/ui/Font.h"
+#include "platform/ui/Image.h"
+#include "platform/ui/Label.h"
+
+namespace tovera {
+
+using platform::ui::Image;
+
+NoticeView::NoticeView(const QRectF& frame, QWidget* parent) : View(frame, parent) {
+    setUserInteractionEnabled(false);
+    label_ = new platform::ui::Label(bounds().adjusted(1, 1, -1, -1));
+    label_->setTextColor(Qt::white);
+    label_->setTextAlignment(Qt::AlignHCenter);
+    label_->setFont(platform::ui::Font::boldSystem(12));
+    addSubview(label_);
+    setNum(0);
+}
+
+void NoticeView::setNum(int number) {
+    num_ = number;
+    label_->setText(QString::number(number));
+    setHidden(number < 1);
+}
+
+void NoticeView::layoutSubviews() {
+    label_->setFrame(bounds().adjusted(1, 1, -1, -1));
+}
+
+void NoticeView::paintEvent(QPaintEvent* event) {
+    View::paintEvent(event);
+    QPainter painter(this);
+    Image::named(QStringLiteral("number_bg.png"))
+        .draw(painter, bounds(), platform::ui::ContentMode::ScaleAspectFit);
+}
+
+}  // namespace tovera

@@ -1,0 +1,264 @@
+#include "framework/QXViewController.h"
+
+#include "core/QXRequest.h"
+#include "framework/ActivityView.h"
+#include "framework/NSUtil.h"
+#include "framework/ReplyDispatch.h"
+#include "framework/RootScreenServices.h"
+#include "platform/Log.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+
+namespace tovera {
+
+using platform::ui::Button;
+using platform::ui::Label;
+using platform::ui::ScrollView;
+using platform::ui::TableView;
+using platform::ui::View;
+
+namespace {
+
+constexpr double kFooterHeight = 44;
+
+template <typename T>
+void deleteIfUnplaced(QPointer<T>& view) {
+    if (view && !view->parentWidget()) delete view.data();
+}
+
+}  // namespace
+
+QXViewController::QXViewController(bool standardBackItem, QObject* parent)
+    : ViewController(parent) {
+    if (standardBackItem) RootScreenServices::shared().setBackItem(navigationItem());
+}
+
+QXViewController::~QXViewController() {
+    deleteIfUnplaced(noItem_);
+    deleteIfUnplaced(loadMore_);
+    deleteIfUnplaced(headerView_);
+}
+
+void QXViewController::viewDidLoad() {
+    View* root = view();
+    if (qobject_cast<TableView*>(root)) {
+        root->setBackgroundColor(NSUtil::listview_item());
+        return;
+    }
+    for (QWidget* child : root->subviews())
+        if (auto* table = qobject_cast<TableView*>(child)) {
+            table->setBackgroundColor(NSUtil::listview_item());
+            return;
+        }
+}
+
+void QXViewController::reloadData() {
+    if (ActivityView* overlay = activityView()) overlay->show();
+}
+
+void QXViewController::dataGrow() {
+    const std::string before = param_.page();
+    param_.setPage(std::to_string(static_cast<long long>(Value(before).intValue()) + 1));
+    issuePageRequest(before);
+}
+
+void QXViewController::didLoad(const Value&, QXRequest*) {}
+
+void QXViewController::loadMore(Button* button) {
+    if (!button || button->isSelected()) return;
+    button->setSelected(true);
+    dataGrow();
+}
+
+// ---- Replies --------------------------------------------------------------
+
+void QXViewController::requestLoading(QXRequest* request) {
+    if (capturing_) pageRequests_[request] = *capturing_;
+}
+
+void QXViewController::requestDidLoad(QXRequest* request, const Value& reply) {
+    const std::optional<PageRequest> page = takePageRequest(request);
+    if (page && page->generation != generation_) {
+        platform::logLine("dropped the reply to a replaced page request");
+        return;
+    }
+    if (ActivityView* overlay = activityView()) overlay->disMiss();
+    if (ReplyDispatch::refused(reply, "提示")) {
+        pageRequestFailed(page);
+        endReloading();
+        return;
+    }
+    ReplyDispatch::keepCategories(request, reply);
+    didLoad(reply, request);
+}
+
+void QXViewController::requestDidFailWithError(QXRequest* request, const Error& error) {
+    const std::optional<PageRequest> page = takePageRequest(request);
+    if (page && page->generation != generation_) return;
+    if (ActivityView* overlay = activityView()) overlay->disMiss();
+    ReplyDispatch::showFailure(request, error, this);
+    pageRequestFailed(page);
+    endReloading();
+}
+
+// ---- Pull-to-refresh ------------------------------------------------------
+
+void QXViewController::reloadTableViewDataSource() {
+    reloadData();
+    reloading_ = true;
+}
+
+void QXViewController::doneLoadingTableViewData(View* view) {
+    reloading_ = false;
+    if (refreshHeaderView_)
+        refreshHeaderView_->refreshScrollViewDataSourceDidFinishedLoading(
+            qobject_cast<ScrollView*>(refreshHeaderView_->parentWidget()));
+    if (auto* table = qobject_cast<TableView*>(view)) table->reloadData();
+}
+
+// A failed or refused reload must still let the header go, or it would hold
+// the list down and read "加载中..." for good.
+void QXViewController::endReloading() {
+    if (!reloading_) return;
+    doneLoadingTableViewData(nullptr);
+}
+
+void QXViewController::refreshTableHeaderDidTriggerRefresh(RefreshTableHeaderView*) {
+    reloadTableViewDataSource();
+}
+
+bool QXViewController::refreshTableHeaderDataSourceIsLoading(RefreshTableHeaderView*) {
+    return reloading_;
+}
+
+std::optional<QDateTime> QXViewController::refreshTableHeaderDataSourceLastUpdated(
+    RefreshTableHeaderView*) {
+    return QDateTime::currentDateTime();
+}
+
+void QXViewController::scrollViewDidScroll(ScrollView* scrollView) {
+    if (refreshHeaderView_) refreshHeaderView_->refreshScrollViewDidScroll(scrollView);
+}
+
+void QXViewController::scrollViewDidEndDragging(ScrollView* scrollView, bool) {
+    if (refreshHeaderView_) refreshHeaderView_->refreshScrollViewDidEndDragging(scrollView);
+}
+
+RefreshTableHeaderView* QXViewController::addRefreshHeader(TableView* table) {
+    if (refreshHeaderView_ || !table) return refreshHeaderView_;
+    const QSizeF size = table->bounds().size();
+    refreshHeaderView_ =
+        new RefreshTableHeaderView(QRectF(0, -size.height(), size.width(), size.height()));
+    refreshHeaderView_->setDelegate(this);
+    table->addSubview(refreshHeaderView_);
+    refreshHeaderView_->refreshLastUpdatedDate();
+    return refreshHeaderView_;
+}
+
+// ---- Standard views -------------------------------------------------------
+
+Label* QXViewController::noItemView() {
+    if (!noItem_) {
+        noItem_ = new Label(QRectF(0, 0, view()->bounds().width(), kFooterHeight));
+        noItem_->setText(QStringLiteral("暂无"));
+        noItem_->setTextAlignment(Qt::AlignHCenter);
+        noItem_->setFont(NSUtil::normalFont());
+        noItem_->setTextColor(NSUtil::black());
+    }
+    return noItem_;
+}
+
+Button* QXViewController::loadMoreView() {
+    if (!loadMore_) {
+        loadMore_ = new Button(QRectF(0, 0, view()->bounds().width(), kFooterHeight));
+        loadMore_->setTitle(QStringLiteral("加载更多"));
+        loadMore_->setTitle(QStringLiteral("加载中..."), Button::Selected);
+        loadMore_->setTitle(QStringLiteral("加载中..."), Button::Selected | Button::Highlighted);
+        loadMore_->setTitleColor(NSUtil::black());
+        loadMore_->setFont(NSUtil::normalFont());
+        connect(loadMore_, &Button::touchUpInside, this,
+                [this](platform::ui::Control*) { loadMore(loadMore_); });
+    }
+    loadMore_->setSelected(false);
+    return loadMore_;
+}
+
+Label* QXViewController::headerView() {
+    if (!headerView_) {
+        headerView_ = new Label(QRectF(0, 0, view()->bounds().width(), kFooterHeight));
+        headerView_->setTextAlignment(Qt::AlignHCenter);
+        headerView_->setFont(NSUtil::bigFont());
+        headerView_->setTextColor(NSUtil::black());
+    }
+    return headerView_;
+}
+
+ActivityView* QXViewController::activityView() {
+    return ActivityView::shared();
+}
+
+void QXViewController::btnsView(View* row, Button* button) {
+    if (!row) return;
+    for (QWidget* child : row->subviews())
+        if (auto* b = qobject_cast<Button*>(child)) b->setSelected(false);
+    if (button) button->setSelected(true);
+}
+
+// ---- Standard list paging -------------------------------------------------
+
+void QXViewController::loadFirstPage() {
+    QXViewController::reloadData();
+    items_.clear();
+    param_.setPage("1");
+    total_ = 0;
+    ++generation_;
+    issuePageRequest("1");
+}
+
+void QXViewController::issuePageRequest(std::string pageBefore) {
+    capturing_ = PageRequest{generation_, std::move(pageBefore)};
+    doRequest();
+    capturing_.reset();
+}
+
+std::optional<QXViewController::PageRequest> QXViewController::takePageRequest(
+    const QXRequest* request) {
+    auto found = pageRequests_.find(request);
+    if (found == pageRequests_.end()) return std::nullopt;
+    PageRequest page = found->second;
+    pageRequests_.erase(found);
+    return page;
+}
+
+void QXViewController::pageRequestFailed(const std::optional<PageRequest>& page) {
+    if (!page) return;
+    param_.setPage(page->pageBefore);
+    if (loadMore_) loadMore_->setSelected(false);
+    endReloading();
+}
+
+void QXViewController::appendPage(const Value& reply, TableView* table, std::string_view key) {
+    if (ActivityView* overlay = activityView()) overlay->disMiss();
+    for (const Value& item : reply[key].items())
+        items_.push_back(item);
+    total_ = reply.getIntValueForKey("total", int(items_.size()));
+    if (table) {
+        if (items_.empty())
+            table->setTableFooterView(noItemView());
+        else if (int(items_.size()) < total_)
+            table->setTableFooterView(loadMoreView());
+        else
+            table->setTableFooterView(nullptr);
+    }
+    doneLoadingTableViewData(table);
+}
+
+void QXViewController::reloadIfEmpty() {
+    if (items_.empty()) reloadData();
+}
+
+bool QXViewController::takeRefreshFlag() {
+    return param_.param().remove("refresh");
+}
+
+}  // namespace tovera

@@ -1,0 +1,65 @@
+#include "framework/ReplyDispatch.h"
+
+#include "core/DSTovera.h"
+#include "core/QXRequest.h"
+#include "framework/RootScreenServices.h"
+#include "platform/Alert.h"
+#include "platform/Log.h"
+
+namespace tovera {
+
+namespace {
+constexpr int kClientError = 101;
+constexpr int kSignedOutUpload = 203;
+constexpr std::size_t kLoggedTextLength = 60;
+}  // namespace
+
+std::string ReplyDispatch::describe(const Value& reply) {
+    const Dict* dict = reply.dict();
+    if (!dict)
+        return reply.isArray() ? "[" + std::to_string(reply.items().size()) + " items]"
+                               : reply.toText();
+    std::string out = "{";
+    for (const auto& [key, value] : *dict) {
+        if (out.size() > 1) out += ", ";
+        out += key + "=";
+        if (value.isArray())
+            out += "[" + std::to_string(value.items().size()) + " items]";
+        else if (value.isDict())
+            out += "{...}";
+        else {
+            std::string text = value.toText();
+            if (text.size() > kLoggedTextLength) text = text.substr(0, kLoggedTextLength) + "...";
+            out += text;
+        }
+    }
+    return out + "}";
+}
+
+bool ReplyDispatch::refused(const Value& reply, std::string_view refusalTitle) {
+    platform::logLine("response:" + describe(reply));
+    if (reply.getIntValueForKey("code", 0) <= 0) return false;
+    platform::showAlert(
+        {std::string(refusalTitle), reply.getStringValueForKey("msg", ""), {"确定"}, 0, {}});
+    return true;
+}
+
+void ReplyDispatch::keepCategories(const QXRequest* request, const Value& reply) {
+    if (request && request->url().find("news/sort.aspx") != std::string::npos)
+        DSTovera::newsSortCaches(reply["result"]);
+}
+
+void ReplyDispatch::showFailure(const QXRequest* request, const Error& error,
+                                platform::ui::ViewController* failedScreen) {
+    if (error.code == kClientError) {
+        if (error.userInfo.getIntValueForKey(keyCodeSDKError, 0) == kSignedOutUpload)
+            RootScreenServices::shared().alertViewTologin();
+        else
+            platform::showAlert({"提示", "出错了", {"确定"}, 0, {}});
+        return;
+    }
+    if (request && request->params().getStringValueForKey("api", "") == "newmsg") return;
+    RootScreenServices::shared().errAlert(failedScreen);
+}
+
+}  // namespace tovera

@@ -1,0 +1,41 @@
+// What both screen bases do with a service reply or failure before the
+// screen sees it: the refusal check on "code", keeping the news categories,
+// and the failure alerts (login prompt, "出错了", the shared load-failure
+// alert, silence for the unread-count poll).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/Error.h"
+#include "core/Value.h"
+
+namespace tovera::platform::ui {
+class ViewController;
+}  // namespace tovera::platform::ui
+
+namespace tovera {
+
+class QXRequest;
+
+class ReplyDispatch {
+public:
+    /// Logs the reply; when its integer "code" is above 0 shows its "msg"
+    /// in an alert titled `refusalTitle` with "确定" and returns true.
+    static bool refused(const Value& reply, std::string_view refusalTitle);
+    /// Keeps the reply's "result" as the news category table when the
+    /// request went to "news/sort.aspx".
+    static void keepCategories(const QXRequest* request, const Value& reply);
+    /// Shows what a failure calls for: the login prompt for a signed-out
+    /// upload, "提示" / "出错了" for another client error, and otherwise the
+    /// shared load-failure alert, unless the request was the unread-count
+    /// poll (its "api" is "newmsg"). `failedScreen` is the full screen whose
+    /// request failed (null for an embedded view).
+    static void showFailure(const QXRequest* request, const Error& error,
+                            platform::ui::ViewController* failedScreen);
+    /// A one-line account of a reply for the log (keys with their scalar
+    /// values; lists by their length).
+    static std::string describe(const Value& reply);
+};
+
+}  // namespace tovera

@@ -1,0 +1,58 @@
+// The application-wide services the root screen offers every other screen:
+// the login prompt, the load-failure alert, the standard back item and the
+// back action, and a scratch dictionary through which screens hand values to
+// each other. The home screen installs its own implementation; until it does
+// (and in tests) this default one serves, with the same texts.
+#pragma once
+
+#include <QPointer>
+
+#include <string_view>
+
+#include "core/Value.h"
+
+namespace tovera::platform::ui {
+class NavigationController;
+class NavigationItem;
+class ViewController;
+}  // namespace tovera::platform::ui
+
+namespace tovera {
+
+class RootScreenServices {
+public:
+    virtual ~RootScreenServices() = default;
+
+    /// The installed services, or the default ones.
+    static RootScreenServices& shared();
+    /// Installs `services` (not owned); nullptr restores the default.
+    static void install(RootScreenServices* services);
+
+    /// "提示" / "您还没有登录，请登录!" with "登录" (index 0) and "取消".
+    virtual void alertViewTologin();
+    /// "提示" / "加载失败，请重试!" / "确定". Dismissing it pops the top screen
+    /// when that is `failedScreen` (the screen whose request failed; null for
+    /// an embedded view), so a failure elsewhere never takes away another
+    /// screen. While the alert shows, further failures add no second alert.
+    virtual void errAlert(platform::ui::ViewController* failedScreen);
+    /// A left back-style button "返回" whose action is back().
+    virtual void setBackItem(platform::ui::NavigationItem* item);
+    /// Pops the top screen of the application's navigation stack (animated).
+    virtual void back();
+
+    /// The scratch parameters.
+    virtual void saveParam(const Value& value, std::string_view key);
+    virtual Value getParam(std::string_view key) const;
+    virtual void removeParam(std::string_view key);
+
+protected:
+    /// The application's navigation stack: the key window's root screen
+    /// when it is one.
+    static platform::ui::NavigationController* rootNavigationController();
+
+private:
+    Dict scratch_;
+    bool errAlertShowing_ = false;
+};
+
+}  // namespace tovera

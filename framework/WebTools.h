@@ -1,0 +1,31 @@
+// "购房工具": the portal's home-buying calculators, a web page of the
+// service ("tools/tools.aspx"). While the page can go back, the left button
+// reads "后退" and goes back in the page's history; otherwise it is the
+// ordinary back button.
+#pragma once
+
+#include "platform/ui/ViewController.h"
+#include "platform/ui/WebView.h"
+
+namespace tovera {
+
+class WebTools : public platform::ui::ViewController, public platform::ui::WebViewDelegate {
+    Q_OBJECT
+public:
+    explicit WebTools(QObject* parent = nullptr);
+
+    platform::ui::WebView* webView() const { return webView_; }
+    /// The page's address under the service base.
+    static QUrl toolsUrl();
+
+    void webViewDidFinishLoad(platform::ui::WebView* webView) override;
+
+protected:
+    void loadView() override;
+    void viewDidLoad() override;
+
+private:
+    platform::ui::WebView* webView_ = nullptr;
+};
+
+}  // namespace tovera
