@@ -33,6 +33,7 @@ void loadServiceSettingsFromEnvironment() {
     if (const char* v = std::getenv("TOVERA_SERVICE"); v && *v) settings.serviceHost = v;
     if (const char* v = std::getenv("TOVERA_GEO_HOST"); v && *v) settings.geocodingHost = v;
     if (const char* v = std::getenv("TOVERA_REPORT_HOST"); v && *v) settings.crashReportHost = v;
+    if (const char* v = std::getenv("TOVERA_REPORT_KEY"); v && *v) settings.crashReportKey = v;
 }
 
 }  // namespace tovera

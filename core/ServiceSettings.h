@@ -15,6 +15,9 @@ struct ServiceSettings {
     std::string geocodingHost;
     /// Host of the crash-report endpoint "/ics/report.php"; empty means the service host.
     std::string crashReportHost;
+    /// The fixed text whose upper-case MD5 is a crash report's "authkey"; the
+    /// report endpoint knows the same text.
+    std::string crashReportKey = "tovera-crash-report";
 
     /// The service base: the service host + "/api/phone/".
     std::string toveraHttpRequestDomain() const;
@@ -25,8 +28,9 @@ struct ServiceSettings {
 /// The settings of this process.
 ServiceSettings& serviceSettings();
 
-/// Reads `TOVERA_SERVICE` (and `TOVERA_GEO_HOST`, `TOVERA_REPORT_HOST`) from
-/// the environment into the settings; hosts without a scheme get "http://".
+/// Reads `TOVERA_SERVICE` (and `TOVERA_GEO_HOST`, `TOVERA_REPORT_HOST`,
+/// `TOVERA_REPORT_KEY`) from the environment into the settings; hosts without a scheme get
+/// "http://".
 void loadServiceSettingsFromEnvironment();
 
 /// `host` with "http://" put in front when it names no scheme, and without a

@@ -1,0 +1,40 @@
+// The command line of the tovera program. Options of its own are taken out;
+// everything else (Qt's "-platform vnc", "-style", ...) is kept, in order,
+// for QApplication.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Location.h"
+
+namespace tovera::app {
+
+struct CommandLine {
+    /// --service URL: the portal service; otherwise TOVERA_SERVICE, otherwise
+    /// the embedded demo service.
+    std::optional<std::string> service;
+    /// --home DIR: the application home.
+    std::optional<std::string> home;
+    /// --scale N: device pixels per point (0.5 to 8).
+    double scale = 2;
+    /// --location LAT,LON: the position the location stand-in reports.
+    std::optional<platform::Coordinate> location;
+    /// --tour DIR: render every screen to a PNG in DIR and quit.
+    std::optional<std::string> tour;
+    bool help = false;
+    /// Why the command line was not understood (empty when it was).
+    std::string error;
+    /// The program name followed by every argument that is not ours.
+    std::vector<std::string> qtArguments;
+
+    /// Reads "--name value" and "--name=value" forms; "-h" is --help.
+    static CommandLine parse(const std::vector<std::string>& arguments);
+    static CommandLine parse(int argc, char** argv);
+
+    /// The text --help prints.
+    static std::string usage();
+};
+
+}  // namespace tovera::app

@@ -1,0 +1,119 @@
+#include "app/SplashViewController.h"
+
+#include <QPointer>
+
+#include "platform/Log.h"
+#include "platform/MainQueue.h"
+#include "platform/ui/Animation.h"
+#include "platform/ui/ImageView.h"
+#include "platform/ui/Window.h"
+
+namespace tovera::app {
+
+using platform::ui::Animation;
+using platform::ui::Image;
+using platform::ui::ImageView;
+using platform::ui::View;
+
+SplashViewController::SplashViewController(QObject* parent) : ViewController(parent) {}
+
+SplashViewController::~SplashViewController() {
+    joinFinishedRefreshes(true);
+}
+
+void SplashViewController::loadView() {
+    auto* container = new View(QRectF(QPointF(), platform::ui::Window::applicationFrame().size()));
+    container->setAutoresizingMask(View::FlexibleSize);
+    container->setBackgroundColor(Qt::black);
+    setView(container);
+    loadPicture();
+    startRefresh();
+}
+
+void SplashViewController::loadPicture() {
+    Image picture;
+    if (auto path = SplashPicture::storedPicturePath())
+        picture = Image::fromFile(QString::fromStdString(*path));
+    if (picture.isNull()) picture = Image::named(QStringLiteral("splash.png"));
+    auto* pictureView = new ImageView(QRectF(0, 0, 320, 480));
+    pictureView->setImage(picture);
+    view()->addSubview(pictureView);
+    if (splashImageView_) delete splashImageView_;
+    splashImageView_ = pictureView;
+}
+
+void SplashViewController::show() {
+    Animation::cancel(fade_);
+    fade_ = 0;
+    View* splash = view();
+    splash->setAlpha(1);
+    if (View* parent = splash->superview()) parent->bringSubviewToFront(splash);
+    splash->setHidden(false);
+}
+
+void SplashViewController::showWithAnimation() {
+    show();
+    loadPicture();
+    startRefresh();
+}
+
+void SplashViewController::hidde() {
+    view()->setHidden(true);
+}
+
+void SplashViewController::fadeScreen() {
+    QPointer<View> splash = view();
+    Animation::cancel(fade_);
+    fade_ = Animation::run(
+        splash, kFadeDuration, [splash](double t) { splash->setAlpha(1 - t); },
+        [this] { finishedFading(); });
+}
+
+void SplashViewController::finishedFading() {
+    QPointer<View> splash = view();
+    hidde();
+    fade_ = Animation::run(splash, kFadeDuration, [splash](double t) { splash->setAlpha(t); });
+}
+
+bool SplashViewController::isRefreshing() const {
+    for (const Refresh& refresh : refreshes_)
+        if (!*refresh.done) return true;
+    return false;
+}
+
+void SplashViewController::startRefresh() {
+    joinFinishedRefreshes(false);
+    QPointer<SplashViewController> self(this);
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    std::thread thread([self, done, timeOut = timeOut_] {
+        SplashPicture::Outcome outcome = SplashPicture::Outcome::kNoAnswer;
+        try {
+            outcome = SplashPicture::refresh(timeOut);
+        } catch (const std::exception& e) {
+            platform::logLine(std::string("splash refresh failed: ") + e.what());
+        }
+        platform::mainQueue().post([self, outcome] {
+            if (self) self->refreshEnded(outcome);
+        });
+        *done = true;
+    });
+    refreshes_.push_back(Refresh{std::move(thread), std::move(done)});
+}
+
+void SplashViewController::refreshEnded(SplashPicture::Outcome outcome) {
+    emit refreshFinished(outcome);
+    fadeScreen();
+}
+
+void SplashViewController::joinFinishedRefreshes(bool all) {
+    for (auto it = refreshes_.begin(); it != refreshes_.end();) {
+        if (all || *it->done) {
+            if (it->thread.joinable()) it->thread.join();
+            it = refreshes_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+}  // namespace tovera::app

@@ -1,0 +1,86 @@
+#include "app/toveraAppDelegate.h"
+
+#include "app/RootPlaceholder.h"
+#include "app/SplashViewController.h"
+#include "core/DBConnection.h"
+#include "core/UncaughtExceptionHandler.h"
+#include "framework/NSUtil.h"
+#include "platform/Log.h"
+#include "platform/Preferences.h"
+#include "platform/ui/Application.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/StatusBar.h"
+#include "platform/ui/Window.h"
+
+namespace tovera::app {
+
+using platform::ui::Application;
+using platform::ui::NavigationController;
+using platform::ui::Window;
+
+toveraAppDelegate::toveraAppDelegate(QObject* parent) : QObject(parent) {}
+
+toveraAppDelegate::~toveraAppDelegate() {
+    if (handlerInstalled_) applicationWillTerminate();
+    if (pendingReport_.joinable()) pendingReport_.join();
+    // The splash lives in the window; it goes first so its view is not
+    // deleted twice.
+    delete splash_.data();
+    window_.reset();
+}
+
+bool toveraAppDelegate::didFinishLaunching() {
+    window_ = std::make_unique<Window>();
+    window_->statusBar()->setHidden(false);
+
+    previousHandler_ = installUncaughtExceptionHandler(NSUtil::config("version").toText());
+    handlerInstalled_ = true;
+    pendingReport_ = std::thread([] { postPendingCrashReport(); });
+
+    auto* root = new RootPlaceholder;
+    auto* navigation = new NavigationController(root);
+    navigationController_ = navigation;
+    window_->setRootViewController(navigation);
+
+    auto* splash = new SplashViewController(this);
+    splash_ = splash;
+    window_->addSubview(splash->view());
+    splash->view()->setFrame(Window::applicationFrame());
+
+    if (Application* runtime = Application::instance()) {
+        connect(runtime, &Application::didBecomeActive, this,
+                &toveraAppDelegate::applicationDidBecomeActive);
+        connect(runtime, &Application::willResignActive, this,
+                &toveraAppDelegate::applicationWillResignActive);
+        connect(runtime, &Application::didReceiveMemoryWarning, this,
+                &toveraAppDelegate::applicationDidReceiveMemoryWarning);
+        connect(runtime, &Application::willTerminate, this,
+                &toveraAppDelegate::applicationWillTerminate);
+    }
+    window_->makeKeyAndVisible();
+    return true;
+}
+
+void toveraAppDelegate::applicationDidBecomeActive() {
+    if (splash_) splash_->showWithAnimation();
+}
+
+void toveraAppDelegate::applicationWillResignActive() {
+    if (!platform::preferences().synchronize()) platform::logLine("preferences not written");
+    DBConnection::closeDatabase();
+    // NSUtil::clearCache();  (pending: the framework adds it)
+    if (splash_) splash_->show();
+}
+
+void toveraAppDelegate::applicationDidReceiveMemoryWarning() {
+    // The runtime has logged "applicationDidReceiveMemoryWarning".
+    if (navigationController_) navigationController_->popToRootViewControllerAnimated(true);
+}
+
+void toveraAppDelegate::applicationWillTerminate() {
+    if (!handlerInstalled_) return;
+    restoreUncaughtExceptionHandler(previousHandler_);
+    handlerInstalled_ = false;
+}
+
+}  // namespace tovera::app
