@@ -68,7 +68,7 @@ void toveraAppDelegate::applicationDidBecomeActive() {
 void toveraAppDelegate::applicationWillResignActive() {
     if (!platform::preferences().synchronize()) platform::logLine("preferences not written");
     DBConnection::closeDatabase();
-    // NSUtil::clearCache();  (pending: the framework adds it)
+    NSUtil::clearCache();
     if (splash_) splash_->show();
 }
 

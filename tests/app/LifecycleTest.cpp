@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "app/RootPlaceholder.h"
@@ -133,9 +134,11 @@ TEST_F(Lifecycle, HostileSplashNameIsRefusedAndTheOldPictureStays) {
     settle();
 }
 
-TEST_F(Lifecycle, LeavingWritesPreferencesClosesTheDatabaseAndCoversTheScreen) {
+TEST_F(Lifecycle, LeavingWritesPreferencesClosesTheDatabaseTrimsAndCoversTheScreen) {
     launch();
     settle();
+    for (int i = 0; i < 101; ++i)
+        std::ofstream(home_.document("cached" + std::to_string(i) + ".jpg")) << i;
     platform::preferences().setString("cityid", "3401");
     sqlite3_exec(DBConnection::getSharedDatabase(), "BEGIN", nullptr, nullptr, nullptr);
     for (int id = 1; id <= 101; ++id)
@@ -148,6 +151,12 @@ TEST_F(Lifecycle, LeavingWritesPreferencesClosesTheDatabaseAndCoversTheScreen) {
     EXPECT_EQ(written.string("cityid"), "3401");
     // Closing prunes the kept articles to the newest 100.
     EXPECT_EQ(articleCount(home_.document("tovera.sqlite")), 100);
+    // The cache was trimmed; the database and the splash picture stay.
+    int cached = 0;
+    for (int i = 0; i < 101; ++i)
+        cached += std::filesystem::exists(home_.document("cached" + std::to_string(i) + ".jpg"));
+    EXPECT_LE(cached, 1);
+    EXPECT_TRUE(std::filesystem::exists(home_.document("splash_v1.png")));
     EXPECT_TRUE(splashShown());
 }
 
