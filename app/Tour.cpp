@@ -49,9 +49,11 @@ int Tour::walk(const std::string& dir) {
         std::fprintf(stderr, "tour: cannot create %s\n", dir.c_str());
         return 1;
     }
-    // The launch has settled when the splash's refreshes ended and it faded.
+    // The launch has settled when the splash's refreshes ended and it faded;
+    // looked at twice, as becoming active may start one more refresh.
     SplashViewController* splash = app_.splash();
-    if (!waitFor([splash] { return !splash->isRefreshing() && splash->view()->isHidden(); })) {
+    const auto settled = [splash] { return !splash->isRefreshing() && splash->view()->isHidden(); };
+    if (!waitFor(settled) || !waitFor(settled)) {
         std::fprintf(stderr, "tour: the splash did not fade\n");
         return 1;
     }
