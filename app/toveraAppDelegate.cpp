@@ -66,10 +66,14 @@ void toveraAppDelegate::applicationDidBecomeActive() {
 }
 
 void toveraAppDelegate::applicationWillResignActive() {
-    if (!platform::preferences().synchronize()) platform::logLine("preferences not written");
-    DBConnection::closeDatabase();
+    saveState();
     NSUtil::clearCache();
     if (splash_) splash_->show();
+}
+
+void toveraAppDelegate::saveState() {
+    if (!platform::preferences().synchronize()) platform::logLine("preferences not written");
+    DBConnection::closeDatabase();
 }
 
 void toveraAppDelegate::applicationDidReceiveMemoryWarning() {
@@ -79,6 +83,9 @@ void toveraAppDelegate::applicationDidReceiveMemoryWarning() {
 
 void toveraAppDelegate::applicationWillTerminate() {
     if (!handlerInstalled_) return;
+    // A desktop window can be closed while it is active, with no resign
+    // before: what the preferences and the database hold is saved here too.
+    saveState();
     restoreUncaughtExceptionHandler(previousHandler_);
     handlerInstalled_ = false;
 }

@@ -45,6 +45,9 @@ public:
     SplashViewController* splash() const { return splash_; }
 
 private:
+    /// Writes the preferences out and closes the database.
+    void saveState();
+
     std::unique_ptr<platform::ui::Window> window_;
     QPointer<platform::ui::NavigationController> navigationController_;
     QPointer<SplashViewController> splash_;

@@ -13,6 +13,7 @@
 #include "app/toveraAppDelegate.h"
 #include "core/DBConnection.h"
 #include "core/DSTovera.h"
+#include "core/UncaughtExceptionHandler.h"
 #include "platform/Preferences.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/ImageView.h"
@@ -180,4 +181,23 @@ TEST_F(Lifecycle, MemoryWarningPopsToTheRoot) {
     Application::postMemoryWarning();
     EXPECT_TRUE(waitFor([navigation] { return navigation->viewControllers().size() == 1; }));
     EXPECT_TRUE(qobject_cast<RootPlaceholder*>(navigation->topViewController()));
+}
+
+namespace {
+[[noreturn]] void earlierTerminateHandler() {
+    std::abort();
+}
+}  // namespace
+
+TEST_F(Lifecycle, TerminatingPutsBackTheEarlierHandlerAndSavesPreferences) {
+    std::terminate_handler before = std::set_terminate(earlierTerminateHandler);
+    launch();
+    EXPECT_EQ(std::get_terminate(), &UncaughtExceptionHandler);
+    settle();
+    platform::preferences().setString("city", "合肥");
+    emit Application::instance()->willTerminate();
+    EXPECT_EQ(std::get_terminate(), &earlierTerminateHandler);
+    platform::Preferences written((home_.path() / "Library/Preferences/tovera.prefs").string());
+    EXPECT_EQ(written.string("city"), "合肥");
+    std::set_terminate(before);
 }
