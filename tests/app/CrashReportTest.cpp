@@ -18,6 +18,7 @@
 #include "tests/app/ServiceHome.h"
 
 using namespace tovera;
+using tovera::testing::onOwnThread;
 using tovera::testing::ServiceHome;
 
 namespace {
@@ -64,7 +65,7 @@ TEST(CrashReport, ArrivesWithSevenFieldsInOrder) {
 
     const std::string report = crashReportText("std::out_of_range", "a&b=c d", "()");
     EXPECT_EQ(report, "std::out_of_range,a&b=c d,()");
-    ASSERT_TRUE(postCrashReport(facts, report));
+    ASSERT_TRUE(onOwnThread([&] { return postCrashReport(facts, report); }));
 
     const auto posted = home.service().requestsTo("/ics/report.php");
     ASSERT_EQ(posted.size(), 1u);
@@ -122,8 +123,8 @@ TEST(CrashReport, FatalSignalIsReportedAtTheNextStart) {
 
     std::terminate_handler before = installUncaughtExceptionHandler("0.1.0");
     restoreUncaughtExceptionHandler(before);
-    ASSERT_TRUE(postPendingCrashReport());
-    EXPECT_FALSE(postPendingCrashReport()) << "the marker is used once";
+    ASSERT_TRUE(onOwnThread(postPendingCrashReport));
+    EXPECT_FALSE(onOwnThread(postPendingCrashReport)) << "the marker is used once";
 
     const auto posted = home.service().requestsTo("/ics/report.php");
     ASSERT_EQ(posted.size(), 1u);

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -45,6 +46,14 @@ public:
 private:
     std::unique_ptr<service::DemoService> service_;
 };
+
+/// Runs `work` on a thread of its own, as the app runs the splash refresh
+/// and the pending crash report: the thread's HTTP connections close when it
+/// ends, so stopping the service need not wait for them to time out.
+template <typename Work>
+auto onOwnThread(Work work) {
+    return std::async(std::launch::async, std::move(work)).get();
+}
 
 /// The whole content of a file ("" when it cannot be read).
 inline std::string fileBytes(const std::filesystem::path& file) {
