@@ -7,7 +7,8 @@
 // address, formatted by hand into a stack buffer), then it lets the signal
 // take its default action again (the process ends, with a core dump where
 // the system keeps them). The report is posted from the marker at the next
-// start. The handler runs on its own stack, so a stack overflow is caught too.
+// start. On the main thread the handler runs on a stack of its own, so a
+// stack overflow there is caught too.
 #pragma once
 
 #include <optional>
