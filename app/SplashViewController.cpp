@@ -2,6 +2,8 @@
 
 #include <QPointer>
 
+#include <filesystem>
+
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "platform/ui/Animation.h"
@@ -30,13 +32,26 @@ void SplashViewController::loadView() {
     startRefresh();
 }
 
+Image SplashViewController::currentPicture() {
+    const std::optional<std::string> path = SplashPicture::storedPicturePath();
+    std::error_code ec;
+    const auto modified =
+        path ? std::filesystem::last_write_time(*path, ec) : std::filesystem::file_time_type{};
+    if (path && !ec) {
+        if (decoded_.path == *path && decoded_.modified == modified && !decoded_.picture.isNull())
+            return decoded_.picture;
+        Image picture = Image::fromFile(QString::fromStdString(*path));
+        if (!picture.isNull()) {
+            decoded_ = DecodedPicture{*path, modified, picture};
+            return picture;
+        }
+    }
+    return Image::named(QStringLiteral("splash.png"));
+}
+
 void SplashViewController::loadPicture() {
-    Image picture;
-    if (auto path = SplashPicture::storedPicturePath())
-        picture = Image::fromFile(QString::fromStdString(*path));
-    if (picture.isNull()) picture = Image::named(QStringLiteral("splash.png"));
     auto* pictureView = new ImageView(QRectF(0, 0, 320, 480));
-    pictureView->setImage(picture);
+    pictureView->setImage(currentPicture());
     view()->addSubview(pictureView);
     if (splashImageView_) delete splashImageView_;
     splashImageView_ = pictureView;

@@ -7,12 +7,14 @@
 
 #include <atomic>
 #include <chrono>
+#include <filesystem>
 #include <memory>
 #include <thread>
 #include <vector>
 
 #include "core/SplashPicture.h"
 #include "platform/Timers.h"
+#include "platform/ui/Image.h"
 #include "platform/ui/ViewController.h"
 
 namespace tovera::platform::ui {
@@ -60,13 +62,24 @@ private:
         std::shared_ptr<std::atomic<bool>> done;
     };
 
+    /// The downloaded picture when it decodes, else the shipped one.
+    platform::ui::Image currentPicture();
     void loadPicture();
     /// onTimer: the refresh on its own thread; the fade on the main thread.
     void startRefresh();
     void refreshEnded(SplashPicture::Outcome outcome);
     void joinFinishedRefreshes(bool all);
 
+    // The downloaded picture decoded last and the file it came from: coming
+    // back shows it again without decoding it again.
+    struct DecodedPicture {
+        std::string path;
+        std::filesystem::file_time_type modified;
+        platform::ui::Image picture;
+    };
+
     platform::ui::ImageView* splashImageView_ = nullptr;
+    DecodedPicture decoded_;
     std::vector<Refresh> refreshes_;
     std::chrono::milliseconds timeOut_ = SplashPicture::kTimeOut;
     platform::TimerId fade_ = 0;
