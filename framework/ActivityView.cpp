@@ -44,7 +44,6 @@ void ActivityView::show() {
         // A dark rounded box, so the white spinner shows over white lists.
         activityView_->setBackgroundColor(QColor(0, 0, 0, 160));
         activityView_->setCornerRadius(10);
-        activityView_->setHidesWhenStopped(false);
         addSubview(activityView_);
     }
     setHidden(false);

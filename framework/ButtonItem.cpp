@@ -1,5 +1,7 @@
 #include "framework/ButtonItem.h"
 
+#include <QChildEvent>
+
 #include "framework/NSUtil.h"
 #include "framework/NetImageView.h"
 #include "framework/NoticeView.h"
@@ -40,6 +42,13 @@ NoticeView* ButtonItem::noticeView() const {
 
 QString ButtonItem::visibleText() const {
     return label_->text();
+}
+
+void ButtonItem::childEvent(QChildEvent* event) {
+    Button::childEvent(event);
+    const bool added =
+        event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildPolished;
+    if (added && qobject_cast<NoticeView*>(event->child())) setNeedsLayout();
 }
 
 void ButtonItem::layoutSubviews() {

@@ -34,6 +34,8 @@ public:
 
 protected:
     void layoutSubviews() override;
+    /// A badge added later is placed at once.
+    void childEvent(QChildEvent* event) override;
 
 private:
     NetImageView* icon_ = nullptr;

@@ -208,9 +208,10 @@ void QXViewController::btnsView(View* row, Button* button) {
 
 void QXViewController::loadFirstPage() {
     QXViewController::reloadData();
-    items_.clear();
+    // The rows shown stay until the first page arrives: the table still
+    // shows them (and may ask for them) until it is reloaded with the reply.
+    replaceItems_ = true;
     param_.setPage("1");
-    total_ = 0;
     ++generation_;
     issuePageRequest("1");
 }
@@ -239,6 +240,10 @@ void QXViewController::pageRequestFailed(const std::optional<PageRequest>& page)
 
 void QXViewController::appendPage(const Value& reply, TableView* table, std::string_view key) {
     if (ActivityView* overlay = activityView()) overlay->disMiss();
+    if (replaceItems_) {
+        items_.clear();
+        replaceItems_ = false;
+    }
     for (const Value& item : reply[key].items())
         items_.push_back(item);
     total_ = reply.getIntValueForKey("total", int(items_.size()));

@@ -105,8 +105,9 @@ public:
 protected:
     void viewDidLoad() override;
 
-    /// First page: the overlay, no items, "page" "1", total 0, doRequest().
-    /// Replies to earlier page requests are dropped from now on.
+    /// First page: the overlay, "page" "1", doRequest(). The items held are
+    /// replaced when the first page arrives (they stay while it loads or
+    /// when it fails); replies to earlier page requests are dropped.
     void loadFirstPage();
     /// Appends the reply's list under `key`, reads "total", sets the footer
     /// of `table` ("加载更多" while items are missing, "暂无" when there are
@@ -142,6 +143,7 @@ private:
     QPointer<platform::ui::Label> headerView_;
 
     Array items_;
+    bool replaceItems_ = false;
     int total_ = 0;
     unsigned generation_ = 0;
     std::optional<PageRequest> capturing_;

@@ -1,0 +1,55 @@
+#include "tests/framework/FrameworkUiTest.h"
+
+#include "core/DBConnection.h"
+#include "core/ServiceSettings.h"
+#include "platform/AppHome.h"
+#include "platform/Log.h"
+#include "platform/ui/Image.h"
+#include "platform/ui/Window.h"
+#include "platform/ui/testing/Wait.h"
+
+namespace tovera::testing {
+
+void FrameworkUiTest::SetUp() {
+    UiTest::SetUp();
+    home_ = std::make_unique<TempHome>();
+    platform::setResourceDirectory(TOVERA_RESOURCE_DIR);
+    platform::ui::Image::setSearchPaths({QStringLiteral(TOVERA_RESOURCE_DIR)});
+    platform::setLogSink([this](std::string_view line) {
+        std::lock_guard lock(logMutex_);
+        logs_.emplace_back(line);
+    });
+    session_ = std::make_unique<DSTovera>(std::nullopt, std::nullopt, "3401");
+}
+
+void FrameworkUiTest::TearDown() {
+    UiTest::TearDown();
+    platform::ui::testing::processEvents();
+    session_.reset();
+    DBConnection::closeDatabase();
+    serviceSettings() = ServiceSettings();
+    platform::setLogSink({});
+    platform::setResourceDirectory("");
+    home_.reset();
+}
+
+void FrameworkUiTest::useService(const std::string& base) {
+    serviceSettings().serviceHost = normalisedHost(base);
+}
+
+platform::ui::NavigationController* FrameworkUiTest::showRoot(
+    platform::ui::ViewController* screen) {
+    nav_ = new platform::ui::NavigationController(screen);
+    window()->setRootViewController(nav_);
+    platform::ui::testing::processEvents();
+    return nav_;
+}
+
+bool FrameworkUiTest::logged(const std::string& text) const {
+    std::lock_guard lock(logMutex_);
+    for (const std::string& line : logs_)
+        if (line.find(text) != std::string::npos) return true;
+    return false;
+}
+
+}  // namespace tovera::testing
