@@ -1,5 +1,8 @@
 #include "framework/WebTools.h"
 
+#include <QPointer>
+#include <QTimer>
+
 #include "core/DSTovera.h"
 #include "framework/NavigationStyle.h"
 #include "framework/RootScreenServices.h"
@@ -32,12 +35,22 @@ void WebTools::viewDidLoad() {
 }
 
 void WebTools::webViewDidFinishLoad(platform::ui::WebView* webView) {
-    if (webView->canGoBack()) {
-        navigationItem()->setLeftBarButtonItem(NavigationStyle::barButtonItem(
-            QStringLiteral("后退"), BarButtonItem::Style::Back, [this] { webView_->goBack(); }));
-    } else {
+    const bool canGoBack = webView->canGoBack();
+    if (showsPageBack_ == canGoBack) return;
+    showsPageBack_ = canGoBack;
+    if (!canGoBack) {
         RootScreenServices::shared().setBackItem(navigationItem());
+        return;
     }
+    // Going back is posted: the page engine may report the load (and this
+    // button be replaced) while the button's tap is still being delivered.
+    QPointer<platform::ui::WebView> page(webView_);
+    navigationItem()->setLeftBarButtonItem(
+        NavigationStyle::barButtonItem(QStringLiteral("后退"), BarButtonItem::Style::Back, [page] {
+            QTimer::singleShot(0, page, [page] {
+                if (page) page->goBack();
+            });
+        }));
 }
 
 }  // namespace tovera

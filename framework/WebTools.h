@@ -26,6 +26,7 @@ protected:
 
 private:
     platform::ui::WebView* webView_ = nullptr;
+    bool showsPageBack_ = false;  // the left button reads "后退"
 };
 
 }  // namespace tovera

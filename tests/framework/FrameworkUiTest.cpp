@@ -7,8 +7,12 @@
 #include "platform/ui/Image.h"
 #include "platform/ui/Window.h"
 #include "platform/ui/testing/Wait.h"
+#include "service/DemoService.h"
 
 namespace tovera::testing {
+
+FrameworkUiTest::FrameworkUiTest() = default;
+FrameworkUiTest::~FrameworkUiTest() = default;
 
 void FrameworkUiTest::SetUp() {
     UiTest::SetUp();
@@ -25,6 +29,8 @@ void FrameworkUiTest::SetUp() {
 void FrameworkUiTest::TearDown() {
     UiTest::TearDown();
     platform::ui::testing::processEvents();
+    demo_.reset();
+    demoData_.reset();
     session_.reset();
     DBConnection::closeDatabase();
     serviceSettings() = ServiceSettings();
@@ -35,6 +41,17 @@ void FrameworkUiTest::TearDown() {
 
 void FrameworkUiTest::useService(const std::string& base) {
     serviceSettings().serviceHost = normalisedHost(base);
+}
+
+std::string FrameworkUiTest::startDemoService() {
+    demoData_ = std::make_unique<TempDir>();
+    service::ServiceOptions options;
+    options.dataDir = demoData_->path().string();
+    demo_ = std::make_unique<service::DemoService>(options);
+    std::string error;
+    EXPECT_TRUE(demo_->start(&error)) << error;
+    useService(demo_->baseUrl());
+    return demo_->baseUrl();
 }
 
 platform::ui::NavigationController* FrameworkUiTest::showRoot(

@@ -15,7 +15,6 @@
 #include "platform/ui/NavigationBar.h"
 #include "platform/ui/testing/Snapshot.h"
 #include "platform/ui/testing/Wait.h"
-#include "service/DemoService.h"
 #include "tests/framework/FrameworkUiTest.h"
 #include "tests/framework/TestListScreen.h"
 
@@ -31,17 +30,8 @@ class Screenshots : public tovera::testing::FrameworkUiTest {
 protected:
     void SetUp() override {
         FrameworkUiTest::SetUp();
-        service::ServiceOptions options;
-        options.dataDir = data_.path().string();
-        service_ = std::make_unique<service::DemoService>(options);
-        std::string error;
-        ASSERT_TRUE(service_->start(&error)) << error;
-        useService(service_->baseUrl());
+        base_ = startDemoService();
         QDir().mkpath(QStringLiteral(TOVERA_SCREENSHOT_DIR));
-    }
-    void TearDown() override {
-        FrameworkUiTest::TearDown();
-        service_.reset();
     }
     void save(const QString& name) {
         const QImage picture = render(window());
@@ -49,8 +39,7 @@ protected:
         EXPECT_TRUE(savePng(window(), QStringLiteral(TOVERA_SCREENSHOT_DIR "/%1.png").arg(name)));
     }
 
-    tovera::testing::TempDir data_;
-    std::unique_ptr<service::DemoService> service_;
+    std::string base_;
 };
 
 TEST_F(Screenshots, TheListScreenInEverySkin) {
@@ -84,8 +73,7 @@ TEST_F(Screenshots, TheListScreenInEverySkin) {
     ActivityView::shared()->disMiss();
 
     ImageViewShow* viewer = ImageViewShow::inWindow(window());
-    viewer->setPics(service_->baseUrl() + "/pic/article_01.jpg|" + service_->baseUrl() +
-                    "/pic/article_02.jpg");
+    viewer->setPics(base_ + "/pic/article_01.jpg|" + base_ + "/pic/article_02.jpg");
     viewer->setNameArray({"第一张"});
     viewer->setHidden(false);
     ASSERT_TRUE(waitFor([&] { return !viewer->page(0)->imageView()->netimg().isNull(); }));
