@@ -2,6 +2,7 @@
 
 #include "framework/ActivityView.h"
 #include "framework/ImageTitle.h"
+#include "framework/ListFooter.h"
 #include "framework/NSUtil.h"
 #include "framework/ReplyDispatch.h"
 #include "platform/ui/Button.h"
@@ -14,23 +15,12 @@ using platform::ui::Control;
 using platform::ui::Label;
 using platform::ui::View;
 
-namespace {
-
-constexpr double kStripHeight = 44;
-
-template <typename T>
-void deleteIfUnplaced(QPointer<T>& view) {
-    if (view && !view->parentWidget()) delete view.data();
-}
-
-}  // namespace
-
 QXRequestView::QXRequestView(const QRectF& frame, QWidget* parent) : View(frame, parent) {}
 
 QXRequestView::~QXRequestView() {
-    deleteIfUnplaced(noItem_);
-    deleteIfUnplaced(loadMore_);
-    deleteIfUnplaced(headerView_);
+    ListFooter::deleteIfUnplaced(noItem_);
+    ListFooter::deleteIfUnplaced(loadMore_);
+    ListFooter::deleteIfUnplaced(headerView_);
 }
 
 void QXRequestView::reloadData() {
@@ -62,12 +52,7 @@ void QXRequestView::requestDidFailWithError(QXRequest* request, const Error& err
 }
 
 Label* QXRequestView::noItemView() {
-    if (!noItem_) {
-        noItem_ = new Label(QRectF(0, 0, bounds().width(), kStripHeight));
-        noItem_->setText(QStringLiteral("暂无"));
-        noItem_->setTextAlignment(Qt::AlignHCenter);
-        noItem_->setFont(NSUtil::normalFont());
-    }
+    if (!noItem_) noItem_ = ListFooter::noItemLabel(bounds().width());
     return noItem_;
 }
 
@@ -81,9 +66,9 @@ ImageTitle* QXRequestView::headerView() {
 View* QXRequestView::loadMoreView() {
     if (loadMore_) return loadMore_;
     const double half = bounds().width() / 2;
-    loadMore_ = new View(QRectF(0, 0, bounds().width(), kStripHeight));
+    loadMore_ = new View(QRectF(0, 0, bounds().width(), ListFooter::kHeight));
     auto addButton = [&](double x, const QString& title, void (QXRequestView::*action)()) {
-        auto* button = new Button(QRectF(x, 0, half, kStripHeight));
+        auto* button = new Button(QRectF(x, 0, half, ListFooter::kHeight));
         button->setTitle(title);
         button->setTitleColor(Qt::gray);
         button->setFont(NSUtil::normalFont());

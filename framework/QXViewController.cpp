@@ -2,6 +2,7 @@
 
 #include "core/QXRequest.h"
 #include "framework/ActivityView.h"
+#include "framework/ListFooter.h"
 #include "framework/NSUtil.h"
 #include "framework/ReplyDispatch.h"
 #include "framework/RootScreenServices.h"
@@ -17,26 +18,15 @@ using platform::ui::ScrollView;
 using platform::ui::TableView;
 using platform::ui::View;
 
-namespace {
-
-constexpr double kFooterHeight = 44;
-
-template <typename T>
-void deleteIfUnplaced(QPointer<T>& view) {
-    if (view && !view->parentWidget()) delete view.data();
-}
-
-}  // namespace
-
 QXViewController::QXViewController(bool standardBackItem, QObject* parent)
     : ViewController(parent) {
     if (standardBackItem) RootScreenServices::shared().setBackItem(navigationItem());
 }
 
 QXViewController::~QXViewController() {
-    deleteIfUnplaced(noItem_);
-    deleteIfUnplaced(loadMore_);
-    deleteIfUnplaced(headerView_);
+    ListFooter::deleteIfUnplaced(noItem_);
+    ListFooter::deleteIfUnplaced(loadMore_);
+    ListFooter::deleteIfUnplaced(headerView_);
 }
 
 void QXViewController::viewDidLoad() {
@@ -158,19 +148,13 @@ RefreshTableHeaderView* QXViewController::addRefreshHeader(TableView* table) {
 // ---- Standard views -------------------------------------------------------
 
 Label* QXViewController::noItemView() {
-    if (!noItem_) {
-        noItem_ = new Label(QRectF(0, 0, view()->bounds().width(), kFooterHeight));
-        noItem_->setText(QStringLiteral("暂无"));
-        noItem_->setTextAlignment(Qt::AlignHCenter);
-        noItem_->setFont(NSUtil::normalFont());
-        noItem_->setTextColor(NSUtil::black());
-    }
+    if (!noItem_) noItem_ = ListFooter::noItemLabel(view()->bounds().width());
     return noItem_;
 }
 
 Button* QXViewController::loadMoreView() {
     if (!loadMore_) {
-        loadMore_ = new Button(QRectF(0, 0, view()->bounds().width(), kFooterHeight));
+        loadMore_ = new Button(QRectF(0, 0, view()->bounds().width(), ListFooter::kHeight));
         loadMore_->setTitle(QStringLiteral("加载更多"));
         loadMore_->setTitle(QStringLiteral("加载中..."), Button::Selected);
         loadMore_->setTitle(QStringLiteral("加载中..."), Button::Selected | Button::Highlighted);
@@ -185,7 +169,7 @@ Button* QXViewController::loadMoreView() {
 
 Label* QXViewController::headerView() {
     if (!headerView_) {
-        headerView_ = new Label(QRectF(0, 0, view()->bounds().width(), kFooterHeight));
+        headerView_ = new Label(QRectF(0, 0, view()->bounds().width(), ListFooter::kHeight));
         headerView_->setTextAlignment(Qt::AlignHCenter);
         headerView_->setFont(NSUtil::bigFont());
         headerView_->setTextColor(NSUtil::black());
