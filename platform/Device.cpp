@@ -36,6 +36,8 @@ DeviceInfo deviceInfo() {
     return info;
 }
 
-AppInfo appInfo() { return AppInfo{"Tovera", TOVERA_VERSION, "1"}; }
+AppInfo appInfo() {
+    return AppInfo{"Tovera", TOVERA_VERSION, "1"};
+}
 
 }  // namespace tovera::platform
