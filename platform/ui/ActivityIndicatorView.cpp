@@ -23,7 +23,7 @@ ActivityIndicatorView::ActivityIndicatorView(Style style, QWidget* parent)
     : View(parent), style_(style) {
     setColor(style == Style::Gray ? QColor(0x80, 0x80, 0x80) : QColor(Qt::white));
     setFrame(QRectF(0, 0, sideForStyle(style), sideForStyle(style)));
-    setHidden(true);
+    hideWhileStopped();
 }
 
 void ActivityIndicatorView::setStyle(Style style) {
@@ -39,19 +39,35 @@ void ActivityIndicatorView::setColor(const QColor& color) {
 
 void ActivityIndicatorView::startAnimating() {
     animating_ = true;
-    if (hidesWhenStopped_) setHidden(false);
+    showAgain();
     updateTimer();
 }
 
 void ActivityIndicatorView::stopAnimating() {
     animating_ = false;
-    if (hidesWhenStopped_) setHidden(true);
+    if (hidesWhenStopped_) hideWhileStopped();
     updateTimer();
 }
 
 void ActivityIndicatorView::setHidesWhenStopped(bool hides) {
     hidesWhenStopped_ = hides;
-    if (hides && !animating_) setHidden(true);
+    if (animating_) return;
+    if (hides)
+        hideWhileStopped();
+    else
+        showAgain();
+}
+
+void ActivityIndicatorView::hideWhileStopped() {
+    setHidden(true);
+    hiddenWhileStopped_ = true;
+}
+
+void ActivityIndicatorView::showAgain() {
+    // Only a spinner this class hid comes back; one its owner hid stays hidden.
+    if (!hiddenWhileStopped_) return;
+    hiddenWhileStopped_ = false;
+    setHidden(false);
 }
 
 void ActivityIndicatorView::updateTimer() {

@@ -1,5 +1,5 @@
 // The spinner: twelve spokes turning while it animates; hidden when stopped
-// unless told otherwise.
+// unless told otherwise (then it shows its still spokes).
 #pragma once
 
 #include "platform/ui/View.h"
@@ -36,11 +36,14 @@ protected:
 
 private:
     void updateTimer();
+    void hideWhileStopped();
+    void showAgain();
 
     Style style_;
     QColor color_;
     bool animating_ = false;
     bool hidesWhenStopped_ = true;
+    bool hiddenWhileStopped_ = false;
     int step_ = 0;
     QBasicTimer timer_;
 };

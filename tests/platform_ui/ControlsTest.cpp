@@ -1,3 +1,4 @@
+#include "platform/ui/ActivityIndicatorView.h"
 #include "platform/ui/DatePicker.h"
 #include "platform/ui/ImagePicker.h"
 #include "platform/ui/ImageView.h"
@@ -91,6 +92,22 @@ TEST_F(ControlsTest, SwitchSegmentsAndPageDotsReportTheirValue) {
     EXPECT_EQ(changes, (QStringList{"switch", "segment1", "page1", "page2", "page1"}));
     toggle->setOn(false);
     EXPECT_EQ(changes.count("switch"), 1) << "set by code: no value-changed";
+}
+
+TEST_F(ControlsTest, SpinnerShowsWhileTurningOrWhenToldToStayVisible) {
+    auto* spinner = new ActivityIndicatorView(ActivityIndicatorView::Style::Gray, window());
+    EXPECT_TRUE(spinner->isHidden());
+    spinner->startAnimating();
+    EXPECT_FALSE(spinner->isHidden());
+    spinner->stopAnimating();
+    EXPECT_TRUE(spinner->isHidden());
+    spinner->setHidesWhenStopped(false);
+    EXPECT_FALSE(spinner->isHidden()) << "a stopped spinner that does not hide shows its spokes";
+    spinner->startAnimating();
+    spinner->stopAnimating();
+    EXPECT_FALSE(spinner->isHidden());
+    spinner->setHidesWhenStopped(true);
+    EXPECT_TRUE(spinner->isHidden());
 }
 
 TEST_F(ControlsTest, SingleTapWaitsForADoubleTapToFail) {
