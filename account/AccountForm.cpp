@@ -1,0 +1,76 @@
+#include "account/AccountForm.h"
+
+#include "framework/NSUtil.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/Switch.h"
+#include "platform/ui/TextField.h"
+
+namespace tovera {
+
+using platform::ui::Button;
+using platform::ui::Label;
+using platform::ui::ScrollView;
+using platform::ui::Switch;
+using platform::ui::TextField;
+using platform::ui::View;
+
+namespace {
+
+constexpr double kLeft = 16;
+constexpr double kCaptionWidth = 80;
+constexpr double kFieldLeft = kLeft + kCaptionWidth;
+constexpr double kFieldWidth = 320 - kFieldLeft - kLeft;
+
+void addCaption(View* parent, double top, const QString& caption) {
+    auto* label = new Label(QRectF(kLeft, top, kCaptionWidth, AccountForm::kRowHeight));
+    label->setText(caption);
+    label->setFont(NSUtil::normalFont());
+    label->setTextColor(NSUtil::black());
+    parent->addSubview(label);
+}
+
+}  // namespace
+
+ScrollView* AccountForm::scrollForm(View*& root) {
+    root = new View(QRectF(0, 0, 320, 416));
+    auto* scroll = new ScrollView(root->bounds());
+    root->addSubview(scroll);
+    scroll->setContentSize(scroll->bounds().size());
+    return scroll;
+}
+
+TextField* AccountForm::addField(View* parent, int row, const QString& caption, bool secure) {
+    const double top = rowTop(row);
+    addCaption(parent, top, caption);
+    auto* field = new TextField(QRectF(kFieldLeft, top, kFieldWidth, kRowHeight));
+    field->setBorderStyle(TextField::BorderStyle::RoundedRect);
+    field->setFont(NSUtil::normalFont());
+    field->setSecureTextEntry(secure);
+    field->setBackgroundColor(Qt::white);
+    parent->addSubview(field);
+    return field;
+}
+
+Switch* AccountForm::addSwitch(View* parent, int row, const QString& caption) {
+    const double top = rowTop(row);
+    addCaption(parent, top, caption);
+    auto* toggle = new Switch;
+    toggle->setFrame(QRectF(QPointF(kFieldLeft, top + 2), toggle->frame().size()));
+    parent->addSubview(toggle);
+    return toggle;
+}
+
+Button* AccountForm::addButton(View* parent, const QRectF& frame, const QString& title) {
+    auto* button = new Button(frame);
+    button->setTitle(title);
+    button->setTitleColor(NSUtil::black());
+    button->setFont(NSUtil::bigFont());
+    button->setBackgroundColor(NSUtil::skinColor());
+    button->setCornerRadius(6);
+    parent->addSubview(button);
+    return button;
+}
+
+}  // namespace tovera

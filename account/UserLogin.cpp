@@ -1,0 +1,151 @@
+#include "account/UserLogin.h"
+
+#include "account/AccountForm.h"
+#include "account/AccountSession.h"
+#include "account/UserRegister.h"
+#include "core/DSTovera.h"
+#include "framework/NSUtil.h"
+#include "platform/Alert.h"
+#include "platform/Log.h"
+#include "platform/Preferences.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Keyboard.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/ScrollView.h"
+#include "platform/ui/Switch.h"
+
+namespace tovera {
+
+using platform::ui::Button;
+using platform::ui::Control;
+using platform::ui::Keyboard;
+using platform::ui::KeyboardInfo;
+using platform::ui::ScrollView;
+using platform::ui::Switch;
+using platform::ui::TextField;
+using platform::ui::View;
+
+UserLogin::UserLogin(DSTovera& session, std::function<void()> newMessage, QObject* parent)
+    : QXViewController(false, parent),
+      session_(session),
+      newMessage_(std::move(newMessage)),
+      userdefauls_(platform::preferences()) {
+    setTitle(QStringLiteral("用户登录"));
+}
+
+void UserLogin::loadView() {
+    View* root = nullptr;
+    scrollView_ = AccountForm::scrollForm(root);
+    usernameTextField_ = AccountForm::addField(scrollView_, 0, QStringLiteral("用户名"), false);
+    pwdTextField_ = AccountForm::addField(scrollView_, 1, QStringLiteral("密码"), true);
+    rempwdSwitch_ = AccountForm::addSwitch(scrollView_, 2, QStringLiteral("记住密码"));
+    autologinSwitch_ = AccountForm::addSwitch(scrollView_, 3, QStringLiteral("自动登录"));
+    const double top = AccountForm::rowTop(4) + AccountForm::kRowGap;
+    Button* login =
+        AccountForm::addButton(scrollView_, QRectF(16, top, 136, 40), QStringLiteral("登录"));
+    Button* signUp =
+        AccountForm::addButton(scrollView_, QRectF(168, top, 136, 40), QStringLiteral("注册"));
+
+    usernameTextField_->setDelegate(this);
+    pwdTextField_->setDelegate(this);
+    usernameTextField_->setReturnKeyType(TextField::ReturnKey::Next);
+    pwdTextField_->setReturnKeyType(TextField::ReturnKey::Go);
+    connect(login, &Control::touchUpInside, this, [this] { doLogin(); });
+    connect(signUp, &Control::touchUpInside, this, [this] { switchRegister(); });
+    connect(autologinSwitch_, &Control::valueChanged, this, &UserLogin::autoLogin);
+    connect(rempwdSwitch_, &Control::valueChanged, this, &UserLogin::autoLogin);
+    setView(root);
+    registerForKeyBoardNotifications();
+}
+
+void UserLogin::viewWillAppear(bool) {
+    rempwdSwitch_->setOn(userdefauls_.boolean("remember"));
+    autologinSwitch_->setOn(userdefauls_.boolean("autologin"));
+}
+
+void UserLogin::viewDidAppear(bool) {
+    const std::optional<std::string> username = userdefauls_.string("username");
+    if (!username) return;
+    usernameTextField_->setText(QString::fromStdString(*username));
+    if (!userdefauls_.boolean("remember")) return;
+    if (const auto password = DSTovera::getPassword(*username))
+        pwdTextField_->setText(QString::fromStdString(*password));
+}
+
+void UserLogin::doLogin() {
+    const QString username = usernameTextField_->text();
+    const QString password = pwdTextField_->text();
+    if (AccountForm::lengthOutside(username, 2, 16)) {
+        usernameTextField_->becomeFirstResponder();
+        NSUtil::makeText("用户名长度要求2-16位").show();
+        return;
+    }
+    if (AccountForm::lengthOutside(password, 5, 16)) {
+        pwdTextField_->becomeFirstResponder();
+        NSUtil::makeText("密码长度要求5-16位").show();
+        return;
+    }
+    usernameTextField_->resignFirstResponder();
+    pwdTextField_->resignFirstResponder();
+    param().param().set("username", username.toStdString());
+    param().param().set("password", password.toStdString());
+    DSTovera::userLogin(param().param(), this);
+}
+
+void UserLogin::switchRegister() {
+    if (platform::ui::NavigationController* nav = navigationController())
+        nav->pushViewController(new UserRegister(session_), true);
+}
+
+void UserLogin::autoLogin(Control* sender) {
+    if (sender != autologinSwitch_) return;
+    if (autologinSwitch_->isOn()) rempwdSwitch_->setOn(true, true);
+}
+
+void UserLogin::requestDidLoad(QXRequest*, const Value& reply) {
+    platform::logLine("login reply received");
+    if (reply.dict() && reply.dict()->contains("code")) {
+        platform::showAlert({"登录失败", reply.getStringValueForKey("msg", ""), {"确定"}, 0, {}});
+        return;
+    }
+    userdefauls_.setString("completion", reply.getStringValueForKey("completion", ""));
+    userdefauls_.setBool("remember", rempwdSwitch_->isOn());
+    userdefauls_.setBool("autologin", autologinSwitch_->isOn());
+    const std::string username = usernameTextField_->text().toStdString();
+    if (!DSTovera::setPassword(pwdTextField_->text().toStdString(), username))
+        platform::logLine("login: the password was not kept for " + username);
+    AccountSession::signIn(session_, reply);
+    if (newMessage_) newMessage_();
+    if (platform::ui::NavigationController* nav = navigationController())
+        nav->popViewControllerAnimated(true);
+}
+
+bool UserLogin::textFieldShouldReturn(TextField* field) {
+    if (field == usernameTextField_ && pwdTextField_->text().isEmpty()) {
+        pwdTextField_->becomeFirstResponder();
+        return true;
+    }
+    Keyboard::shared().dismiss();
+    return true;
+}
+
+// ---- Keyboard -------------------------------------------------------------
+
+void UserLogin::registerForKeyBoardNotifications() {
+    connect(&Keyboard::shared(), &Keyboard::didShow, this, &UserLogin::keyBoardWasShown);
+    connect(&Keyboard::shared(), &Keyboard::didHide, this, &UserLogin::keyBoardWasHidden);
+}
+
+void UserLogin::keyBoardWasShown(const KeyboardInfo& info) {
+    QRectF frame = scrollView_->frame();
+    frame.setHeight(view()->bounds().height() - info.frameEnd.height());
+    scrollView_->setFrame(frame);
+}
+
+void UserLogin::keyBoardWasHidden(const KeyboardInfo&) {
+    QRectF frame = scrollView_->frame();
+    frame.setHeight(view()->bounds().height());
+    scrollView_->setFrame(frame);
+}
+
+}  // namespace tovera
