@@ -1,0 +1,191 @@
+#include "property/ChooseCity.h"
+
+#include "core/DSTovera.h"
+#include "core/Gb18030.h"
+#include "framework/NSUtil.h"
+#include "framework/NavigationStyle.h"
+#include "platform/Log.h"
+#include "platform/Preferences.h"
+#include "platform/ui/Label.h"
+#include "platform/ui/NavigationBar.h"
+#include "platform/ui/TableView.h"
+
+namespace tovera {
+
+using platform::ui::BarButtonItem;
+using platform::ui::IndexPath;
+using platform::ui::Label;
+using platform::ui::NavigationBar;
+using platform::ui::TableView;
+using platform::ui::TableViewCell;
+using platform::ui::View;
+
+namespace {
+
+constexpr double kBarHeight = 44;
+
+QString qtext(const Value& record, std::string_view key) {
+    return QString::fromStdString(record.getStringValueForKey(key, ""));
+}
+
+}  // namespace
+
+ChooseCity::ChooseCity(DSTovera& session, QXViewController* home, QObject* parent)
+    : QXViewController(false, parent), session_(session), home_(home) {
+    setTitle(QStringLiteral("切换城市"));
+    // Leaving without a choice is offered only once a city is held: on a
+    // first start the app has no city until one is chosen here.
+    if (platform::preferences().contains("cityid"))
+        navigationItem()->setLeftBarButtonItem(
+            NavigationStyle::barButtonItem(QStringLiteral("取消"), BarButtonItem::Style::Plain,
+                                           [this] { dismissModalViewControllerAnimated(true); }));
+}
+
+ChooseCity::~ChooseCity() {
+    platform::Location::shared().stopUpdatingLocation(this);
+}
+
+void ChooseCity::loadView() {
+    auto* root = new View(QRectF(0, 0, 320, 460));
+    root->setBackgroundColor(Qt::white);
+    // Presented over the whole window, the screen brings its own bar.
+    auto* bar = new NavigationBar;
+    bar->setFrame(QRectF(0, 0, 320, kBarHeight));
+    NavigationStyle::applySkin(bar);
+    bar->setItems(navigationItem(), nullptr);
+    root->addSubview(bar);
+    tableView_ =
+        new TableView(QRectF(0, kBarHeight, 320, 460 - kBarHeight), TableView::Style::Plain);
+    tableView_->setAutoresizingMask(View::FlexibleSize);
+    tableView_->setDataSource(this);
+    tableView_->setDelegate(this);
+    root->addSubview(tableView_);
+    setView(root);
+}
+
+void ChooseCity::viewWillAppear(bool) {
+    if (dataArray_.empty() && !listPending_) doRequest();
+    if (locality_ == QString::fromUtf8(kUnknown))
+        platform::Location::shared().startUpdatingLocation(this);
+}
+
+void ChooseCity::doRequest() {
+    listPending_ = true;
+    session_.getSystemCitylist(param().param(), this);
+}
+
+void ChooseCity::didLoad(const Value& reply, QXRequest*) {
+    listPending_ = false;
+    for (const Value& city : reply["result"].items())
+        if (city.isDict()) dataArray_.push_back(city);
+    tableView_->setTag(reply.getIntValueForKey("total", int(dataArray_.size())));
+    tableView_->reloadData();
+}
+
+void ChooseCity::requestDidFailWithError(QXRequest* request, const Error& error) {
+    listPending_ = false;
+    QXViewController::requestDidFailWithError(request, error);
+}
+
+// ---- Table ----------------------------------------------------------------
+
+int ChooseCity::numberOfRowsInSection(TableView*, int section) {
+    return section == 0 ? 1 : int(dataArray_.size());
+}
+
+TableViewCell* ChooseCity::cellForRowAtIndexPath(TableView* table, const IndexPath& path) {
+    const QString identifier = QStringLiteral("CityCell");
+    TableViewCell* cell = table->dequeueReusableCellWithIdentifier(identifier);
+    if (!cell) {
+        cell = new TableViewCell(TableViewCell::Style::Default, identifier);
+        cell->textLabel()->setTextAlignment(Qt::AlignCenter);
+        auto* selected = new View;
+        selected->setBackgroundColor(NSUtil::skinColor());
+        cell->setSelectedBackgroundView(selected);
+    }
+    cell->textLabel()->setText(path.section == 0 ? locality_ : qtext(dataArray_[path.row], "city"));
+    return cell;
+}
+
+QString ChooseCity::titleForHeaderInSection(TableView*, int section) {
+    return section == 0 ? QStringLiteral("当前位置") : QStringLiteral("选择城市");
+}
+
+void ChooseCity::didSelectRowAtIndexPath(TableView* table, const IndexPath& path) {
+    if (path.section == 1) {
+        const Value& city = dataArray_[path.row];
+        if (!city.isDict()) return;
+        keepCity(*city.dict());
+    } else {
+        // The place name goes through the wire encoding, as the service's
+        // city names did, so that both compare alike.
+        const std::string place =
+            gb18030::toUtf8Lossy(gb18030::fromUtf8Lossy(locality_.toStdString()));
+        setLocality(QString::fromStdString(place));
+        if (const Dict* city = cityWithin(locality_)) {
+            keepCity(*city);
+        } else if (!platform::preferences().contains("cityid")) {
+            // Closing now would leave the app without any city: the user
+            // picks one from the list instead.
+            table->deselectRowAtIndexPath(path, true);
+            NSUtil::makeText("请从列表中选择城市").show();
+            return;
+        }
+    }
+    finishChoice();
+    table->deselectRowAtIndexPath(path, true);
+}
+
+const Dict* ChooseCity::cityWithin(const QString& place) const {
+    for (const Value& record : dataArray_) {
+        const QString name = qtext(record, "city");
+        if (name.toUcs4().size() >= 2 && place.contains(name)) return record.dict();
+    }
+    return nullptr;
+}
+
+void ChooseCity::keepCity(const Dict& city) {
+    platform::Preferences& prefs = platform::preferences();
+    prefs.setString("cityid", city.getStringValueForKey("cityid", ""));
+    prefs.setString("city", city.getStringValueForKey("city", ""));
+    prefs.setString(
+        "geo", city.getStringValueForKey("lat", "") + "," + city.getStringValueForKey("lon", ""));
+}
+
+void ChooseCity::finishChoice() {
+    platform::Preferences& prefs = platform::preferences();
+    session_.setCityId(prefs.string("cityid"));
+    if (!prefs.synchronize()) platform::logLine("city choice: preferences not written");
+    if (home_) home_->reloadData();
+    dismissModalViewControllerAnimated(true);
+}
+
+// ---- Position -------------------------------------------------------------
+
+void ChooseCity::locationDidUpdate(const platform::Coordinate& position) {
+    platform::Location::shared().stopUpdatingLocation(this);
+    geocoder_ = std::make_unique<platform::ReverseGeocoder>(position);
+    geocoder_->start(this);
+}
+
+void ChooseCity::locationDidFail(const platform::LocationError& error) {
+    platform::Location::shared().stopUpdatingLocation(this);
+    platform::logLine("city choice: no position: " + error.message);
+}
+
+void ChooseCity::reverseGeocoderDidFindPlacemark(const platform::Placemark& placemark) {
+    setLocality(placemark.locality.empty() ? QString::fromUtf8(kUnknown)
+                                           : QString::fromStdString(placemark.locality));
+}
+
+void ChooseCity::reverseGeocoderDidFail(const std::string& message) {
+    platform::logLine("city choice: no place for the position: " + message);
+    setLocality(QString::fromUtf8(kUnknown));
+}
+
+void ChooseCity::setLocality(const QString& text) {
+    locality_ = text;
+    if (tableView_) tableView_->reloadData();
+}
+
+}  // namespace tovera
