@@ -1,6 +1,5 @@
 #include "app/toveraAppDelegate.h"
 
-#include "app/RootPlaceholder.h"
 #include "app/SplashViewController.h"
 #include "core/DBConnection.h"
 #include "core/UncaughtExceptionHandler.h"
@@ -11,6 +10,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/StatusBar.h"
 #include "platform/ui/Window.h"
+#include "property/Tovera.h"
 
 namespace tovera::app {
 
@@ -37,7 +37,7 @@ bool toveraAppDelegate::didFinishLaunching() {
     handlerInstalled_ = true;
     pendingReport_ = std::thread([] { postPendingCrashReport(); });
 
-    auto* root = new RootPlaceholder;
+    auto* root = new Tovera;
     auto* navigation = new NavigationController(root);
     navigationController_ = navigation;
     window_->setRootViewController(navigation);

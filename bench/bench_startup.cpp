@@ -1,13 +1,12 @@
 // Start-up of the app as a user sees it: from starting the process to the
-// first paint of the first screen, offscreen, with the embedded demo
+// first page of the home list painted, offscreen, with the embedded demo
 // service. Each start is its own process (this program run again with
-// --child-app HOME), which prints a line when the root screen is first
-// painted. Cases: a home used once before (service seeded, splash picture
-// downloaded; goal: median under 400 ms and at most 1.5 x the baseline) and
-// an empty home, seeding included (goal < 1.5 s). Baseline, in the same run:
-// a process with a bare Qt window that fetches one loopback URL with libcurl
-// and paints the answer (--child-bare URL). Until the home list exists the
-// root screen is the placeholder, so the figures stop there.
+// --child-app HOME), which prints a line when the home list is first
+// painted with rows. Cases: a home used once before (service seeded, splash
+// picture downloaded; goal: median under 400 ms and at most 1.5 x the
+// baseline) and an empty home, seeding included (goal < 1.5 s). Baseline, in
+// the same run: a process with a bare Qt window that fetches one loopback URL
+// with libcurl and paints the answer (--child-bare URL).
 #include <benchmark/benchmark.h>
 #include <curl/curl.h>
 
@@ -21,6 +20,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -32,6 +32,7 @@
 #include "core/SplashPicture.h"
 #include "platform/Log.h"
 #include "platform/ui/Application.h"
+#include "property/Tovera.h"
 
 namespace {
 
@@ -51,19 +52,25 @@ double medianOf(std::vector<double> values) {
 
 // ---- The child processes ---------------------------------------------------
 
-// Prints "painted" at the first paint of a widget.
+// Prints "painted" at the first paint of a widget once `ready` holds.
 class FirstPaint : public QObject {
 public:
-    explicit FirstPaint(QWidget* widget) { widget->installEventFilter(this); }
+    explicit FirstPaint(QWidget* widget, std::function<bool()> ready = {})
+        : ready_(std::move(ready)) {
+        widget->installEventFilter(this);
+    }
     bool painted = false;
     bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !painted) {
+        if (event->type() == QEvent::Paint && !painted && (!ready_ || ready_())) {
             painted = true;
             std::puts("painted");
             std::fflush(stdout);
         }
         return false;
     }
+
+private:
+    std::function<bool()> ready_;
 };
 
 int runUntilPainted(const FirstPaint& watch) {
@@ -111,7 +118,11 @@ int appChild(int argc, char** argv, const std::string& home) {
     tovera::platform::ui::Application runtime;
     tovera::app::toveraAppDelegate app;
     app.didFinishLaunching();
-    FirstPaint watch(app.navigationController()->topViewController()->view());
+    auto* home =
+        qobject_cast<tovera::Tovera*>(app.navigationController()->viewControllers().value(0));
+    if (!home) return 1;
+    home->view();
+    FirstPaint watch(home->tableView(), [home] { return !home->dataArray().empty(); });
     return runUntilPainted(watch);
 }
 
@@ -158,14 +169,14 @@ BENCHMARK(BM_BaselineBareWindowWithLoopbackFetch)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-void BM_StartToRootOnAHomeUsedOnce(benchmark::State& state) {
+void BM_StartToHomeListOnAHomeUsedOnce(benchmark::State& state) {
     QTemporaryDir home;
     const std::string child = "--child-app '" + home.path().toStdString() + "'";
     timedChild(child);  // the first start seeds and downloads the splash
     for (auto _ : state)
         record(state, "used", timedChild(child));
 }
-BENCHMARK(BM_StartToRootOnAHomeUsedOnce)
+BENCHMARK(BM_StartToHomeListOnAHomeUsedOnce)
     ->Iterations(15)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
@@ -198,7 +209,8 @@ int main(int argc, char** argv) {
     const double first = medianOf(samples()["first"]);
     if (baseline > 0 && used > 0)
         std::printf(
-            "process start to root painted, home used once: median %.1f ms (goal < 400 "
+            "process start to the first home-list page painted, home used once: median %.1f ms "
+            "(goal < 400 "
             "ms); bare window + loopback fetch %.1f ms; ratio %.2f (goal <= 1.5)\n",
             used, baseline, used / baseline);
     if (first > 0)

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <memory>
 
-#include "app/RootPlaceholder.h"
 #include "app/SplashViewController.h"
 #include "app/toveraAppDelegate.h"
 #include "core/DBConnection.h"
@@ -22,6 +21,7 @@
 #include "platform/ui/Window.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Wait.h"
+#include "property/Tovera.h"
 #include "tests/app/ServiceHome.h"
 
 using namespace tovera;
@@ -104,8 +104,8 @@ TEST_F(Lifecycle, LaunchShowsTheSplashOverTheRootThenFades) {
     settle();
     auto* navigation = app_->navigationController();
     ASSERT_EQ(navigation->viewControllers().size(), 1);
-    EXPECT_TRUE(qobject_cast<RootPlaceholder*>(navigation->topViewController()));
-    EXPECT_TRUE(findByText(app_->window(), QStringLiteral("首页尚未完成")));
+    EXPECT_TRUE(qobject_cast<Tovera*>(navigation->topViewController()));
+    EXPECT_TRUE(findByText(app_->window(), QStringLiteral("安家房产网")));
     EXPECT_GE(splashQuestions(), 1u);
     EXPECT_EQ(platform::preferences().string("splash"), "splash_v1.png");
 }
@@ -180,7 +180,7 @@ TEST_F(Lifecycle, MemoryWarningPopsToTheRoot) {
     ASSERT_EQ(navigation->viewControllers().size(), 3);
     Application::postMemoryWarning();
     EXPECT_TRUE(waitFor([navigation] { return navigation->viewControllers().size() == 1; }));
-    EXPECT_TRUE(qobject_cast<RootPlaceholder*>(navigation->topViewController()));
+    EXPECT_TRUE(qobject_cast<Tovera*>(navigation->topViewController()));
 }
 
 namespace {
