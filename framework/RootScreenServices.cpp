@@ -1,6 +1,8 @@
 #include "framework/RootScreenServices.h"
 
+#include "core/DSTovera.h"
 #include "framework/NavigationStyle.h"
+#include "framework/UnavailableScreen.h"
 #include "platform/Alert.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/Window.h"
@@ -49,6 +51,12 @@ void RootScreenServices::setBackItem(platform::ui::NavigationItem* item) {
 void RootScreenServices::back() {
     if (NavigationController* nav = rootNavigationController())
         nav->popViewControllerAnimated(true);
+}
+
+void RootScreenServices::showUserInfo(int uid) {
+    if (uid <= 0 || !session_ || !session_->checkLogin()) return;
+    if (NavigationController* nav = rootNavigationController())
+        nav->pushViewController(new UnavailableScreen(QStringLiteral("用户资料")), true);
 }
 
 void RootScreenServices::saveParam(const Value& value, std::string_view key) {

@@ -19,6 +19,8 @@ class ViewController;
 
 namespace tovera {
 
+class DSTovera;
+
 class RootScreenServices {
 public:
     virtual ~RootScreenServices() = default;
@@ -40,18 +42,28 @@ public:
     /// Pops the top screen of the application's navigation stack (animated).
     virtual void back();
 
+    /// The session every screen talks to the service through: the one the
+    /// home screen owns and hands over at start-up (tests hand their own).
+    /// Null until then.
+    DSTovera* session() const { return session_; }
+    void setSession(DSTovera* session) { session_ = session; }
+    /// Opens the page of user `uid`; ignored for an id of 0 or below or when
+    /// the login check fails. The home screen opens the profile screens; the
+    /// default says that user pages are not available yet.
+    virtual void showUserInfo(int uid);
+
+    /// The application's navigation stack: the key window's root screen
+    /// when it is one.
+    static platform::ui::NavigationController* rootNavigationController();
+
     /// The scratch parameters.
     virtual void saveParam(const Value& value, std::string_view key);
     virtual Value getParam(std::string_view key) const;
     virtual void removeParam(std::string_view key);
 
-protected:
-    /// The application's navigation stack: the key window's root screen
-    /// when it is one.
-    static platform::ui::NavigationController* rootNavigationController();
-
 private:
     Dict scratch_;
+    DSTovera* session_ = nullptr;
     bool errAlertShowing_ = false;
 };
 

@@ -72,7 +72,6 @@ Tovera::Tovera(QObject* parent) : QXViewController(false, parent) {
     instance() = this;
     setSession(session_.get());
     RootScreenServices::install(this);
-    setSession(session_.get());
 }
 
 Tovera::~Tovera() {

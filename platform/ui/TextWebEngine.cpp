@@ -133,12 +133,26 @@ QVariant TextWebEngine::loadResource(int type, const QUrl& name) {
         url = base.resolved(name);
     }
     if (url.isLocalFile()) {
+        // Shipped pictures exist at double density only ("face3@2x.png"); a
+        // page naming "face3.png" gets that one, drawn at its point size.
+        bool doubled = false;
+        if (type == QTextDocument::ImageResource && !QFileInfo::exists(url.toLocalFile())) {
+            const QFileInfo plain(url.toLocalFile());
+            const QString dense =
+                plain.path() + '/' + plain.completeBaseName() + "@2x." + plain.suffix();
+            doubled = QFileInfo::exists(dense);
+            if (doubled) url = QUrl::fromLocalFile(dense);
+        }
         if (!isAllowedLocalFile(url)) return {};
         QFile file(url.toLocalFile());
         if (file.size() > kMaxResourceBytes || !file.open(QIODevice::ReadOnly)) return {};
         const QByteArray bytes = file.readAll();
         if (type == QTextDocument::StyleSheetResource) return QString::fromUtf8(bytes);
-        if (type == QTextDocument::ImageResource) return QImage::fromData(bytes);
+        if (type == QTextDocument::ImageResource) {
+            QImage image = QImage::fromData(bytes);
+            if (doubled) image.setDevicePixelRatio(2);
+            return image;
+        }
         return bytes;
     }
     const QString scheme = url.scheme().toLower();

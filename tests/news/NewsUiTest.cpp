@@ -1,0 +1,65 @@
+#include "tests/news/NewsUiTest.h"
+
+#include "core/DSTovera.h"
+#include "framework/RootScreenServices.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/NavigationController.h"
+#include "platform/ui/testing/Wait.h"
+
+namespace tovera::testing {
+
+using platform::ui::testing::processEvents;
+using platform::ui::testing::waitFor;
+
+namespace {
+
+struct LoginReply : QXRequestDelegate {
+    void requestDidLoad(QXRequest*, const Value& reply) override {
+        answer = reply;
+        done = true;
+    }
+    void requestDidFailWithError(QXRequest*, const Error&) override { done = true; }
+    Value answer;
+    bool done = false;
+};
+
+}  // namespace
+
+void NewsUiTest::SetUp() {
+    FrameworkUiTest::SetUp();
+    RootScreenServices::shared().setSession(&session());
+}
+
+void NewsUiTest::TearDown() {
+    RootScreenServices& root = RootScreenServices::shared();
+    root.setSession(nullptr);
+    root.removeParam("face");
+    root.removeParam("users");
+    FrameworkUiTest::TearDown();
+}
+
+void NewsUiTest::push(platform::ui::ViewController* screen) {
+    nav()->pushViewController(screen, false);
+    processEvents();
+}
+
+platform::ui::ViewController* NewsUiTest::top() const {
+    return nav() ? nav()->topViewController() : nullptr;
+}
+
+void NewsUiTest::login(const std::string& name, const std::string& password) {
+    LoginReply reply;
+    Dict params{{"username", name}, {"password", password}};
+    DSTovera::userLogin(params, &reply);
+    ASSERT_TRUE(waitFor([&] { return reply.done; }));
+    const std::string value = reply.answer.getStringValueForKey("password", "");
+    ASSERT_FALSE(value.empty()) << "the demo user " << name << " signs in";
+    session().setUid(reply.answer.getStringValueForKey("id", "0"), name + value, "3401");
+}
+
+void NewsUiTest::tapRightButton(platform::ui::ViewController* screen) {
+    screen->navigationItem()->rightBarButtonItem()->trigger();
+    processEvents();
+}
+
+}  // namespace tovera::testing

@@ -1,0 +1,34 @@
+// The fixture of the news screens' tests: the framework's screen fixture
+// with its session handed to the screens, a plain root screen to push on,
+// and a sign-in as one of the demo service's users.
+#pragma once
+
+#include <string>
+
+#include "platform/ui/ViewController.h"
+#include "tests/framework/FrameworkUiTest.h"
+
+namespace tovera::testing {
+
+class NewsUiTest : public FrameworkUiTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    /// Shows a plain root screen and pushes `screen` above it.
+    template <typename Screen>
+    Screen* open(Screen* screen) {
+        if (!nav()) showRoot(new platform::ui::ViewController);
+        push(screen);
+        return screen;
+    }
+    void push(platform::ui::ViewController* screen);
+    /// The screen on top of the navigation stack.
+    platform::ui::ViewController* top() const;
+    /// Signs the session in as `name` through the running service.
+    void login(const std::string& name, const std::string& password);
+    /// Taps the right bar button of `screen`.
+    static void tapRightButton(platform::ui::ViewController* screen);
+};
+
+}  // namespace tovera::testing
