@@ -2,14 +2,16 @@
 
 #include <QPointer>
 
+#include "account/Editpassword.h"
+#include "account/UserLogin.h"
 #include "framework/NavigationStyle.h"
 #include "framework/UnavailableScreen.h"
 #include "framework/WebTools.h"
 #include "news/Favorite.h"
+#include "news/MyNews.h"
 #include "news/NetComment.h"
+#include "news/News.h"
 #include "platform/ui/NavigationController.h"
-#include "account/Editpassword.h"
-#include "account/UserLogin.h"
 #include "property/ChooseCity.h"
 #include "property/Tovera.h"
 
@@ -28,7 +30,7 @@ ViewController* unavailable(const MenuTargetInput& in) {
 // One builder per target. A builder still returning unavailable() opens a
 // screen that is not built yet; replace it by the screen once it exists.
 ViewController* openNews(const MenuTargetInput& in) {  // News, hasBtnsView(true)
-    return unavailable(in);
+    return News::withStrip(in.session);
 }
 ViewController* openSaleinfo(const MenuTargetInput& in) {  // Saleinfo, title = caption
     return unavailable(in);
@@ -61,16 +63,16 @@ ViewController* openFriendsHome(const MenuTargetInput& in) {  // FriendsHome
     return unavailable(in);
 }
 ViewController* openRecommendations(const MenuTargetInput& in) {  // MyNews, type "1"
-    return unavailable(in);
+    return MyNews::feed(in.session, in.caption, "1");
 }
 ViewController* openFocusedProjects(const MenuTargetInput& in) {  // MyNews, type "2"
-    return unavailable(in);
+    return MyNews::feed(in.session, in.caption, "2");
 }
 ViewController* openFollowedSales(const MenuTargetInput& in) {  // Saleinfo, uid = user
     return unavailable(in);
 }
 ViewController* openSubscribedNews(const MenuTargetInput& in) {  // MyNews, type "3"
-    return unavailable(in);
+    return MyNews::feed(in.session, in.caption, "3");
 }
 ViewController* openMessageHome(const MenuTargetInput& in) {  // MessageHome
     return unavailable(in);

@@ -1,0 +1,169 @@
+#include "news/MyNews.h"
+
+#include <QDateTime>
+
+#include "core/DSTovera.h"
+#include "framework/ActivityView.h"
+#include "news/MyNewsItem.h"
+#include "news/NewsTargets.h"
+#include "platform/Alert.h"
+#include "platform/Preferences.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Button.h"
+
+namespace tovera {
+
+using platform::ui::BarButtonItem;
+using platform::ui::IndexPath;
+using platform::ui::TableView;
+using platform::ui::TableViewCell;
+
+namespace {
+
+// The feed kinds, which are also the slots of the last-look times.
+constexpr int kFirstKind = 1;
+constexpr int kLastKind = 3;
+
+// What an entry of each kind ("classtype") opens.
+QString targetTitle(int classtype) {
+    switch (classtype) {
+        case 3:
+            return QStringLiteral("房源详情");
+        case 4:
+            return QStringLiteral("活动详情");
+        case 5:
+            return QStringLiteral("直播间");
+        default:
+            return QStringLiteral("楼盘详情");
+    }
+}
+
+}  // namespace
+
+MyNews::MyNews(DSTovera& session, QObject* parent)
+    : QXViewController(true, parent), session_(session) {
+    param().setType("1");
+    setTitle(QStringLiteral("我的消息"));
+    auto* settings = new BarButtonItem(QStringLiteral("设置"));
+    connect(settings, &BarButtonItem::triggered, this, [this](BarButtonItem*) { set(); });
+    navigationItem()->setRightBarButtonItem(settings);
+}
+
+MyNews* MyNews::feed(DSTovera& session, const QString& title, std::string_view type) {
+    auto* screen = new MyNews(session);
+    screen->setTitle(title);
+    screen->param().setType(type);
+    return screen;
+}
+
+void MyNews::loadView() {
+    tableView_ = new TableView(QRectF(0, 0, 320, 416), TableView::Style::Plain);
+    tableView_->setDataSource(this);
+    tableView_->setDelegate(this);
+    setView(tableView_);
+}
+
+void MyNews::viewDidLoad() {
+    QXViewController::viewDidLoad();
+    addRefreshHeader(tableView_);
+    updatetabBar();
+    reloadData();
+}
+
+void MyNews::updatetabBar() {
+    BarButtonItem* button = navigationItem()->rightBarButtonItem();
+    const int type = Value(param().type()).intValue();
+    button->setTag(type - 1);
+    button->setTitle(type == 1 ? QStringLiteral("置业信息") : QStringLiteral("设置"));
+}
+
+void MyNews::reloadData() {
+    tableView_->setTag(0);
+    loadFirstPage();
+}
+
+void MyNews::doRequest() {
+    stampLastUpdateTime();
+    param().setMore("1");
+    session_.getUserSearchmsg(param().param(), this);
+}
+
+// Only the three feed kinds have a slot; any other type would write past
+// the four slots (or before the first).
+void MyNews::stampLastUpdateTime() {
+    const int type = Value(param().type()).intValue();
+    if (type < kFirstKind || type > kLastKind) return;
+    std::vector<std::string>& times = session_.lastUpdateTime();
+    const std::size_t slot = std::size_t(type - 1);
+    if (times.size() <= slot) times.resize(slot + 1, "0");
+    times[slot] =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+    platform::preferences().setList("lastupdatetime", times);
+}
+
+void MyNews::didLoad(const Value& reply, QXRequest*) {
+    if (reply.dict() && reply.dict()->contains("code")) {
+        // Nothing is added: the page asked for goes back to the one shown,
+        // and the footer can be tapped again.
+        param().setPage(pageShown_);
+        loadMoreView();  // clears its loading mark
+        doneLoadingTableViewData(nullptr);
+        platform::showAlert({"出错了", reply.getStringValueForKey("msg", ""), {"确定"}, 0, {}});
+        return;
+    }
+    pageShown_ = param().page();
+    appendPage(reply, tableView_);
+    tableView_->setTag(total());
+}
+
+void MyNews::set() {
+    if (!session_.checkLogin()) return;
+    switch (navigationItem()->rightBarButtonItem()->tag()) {
+        case 0:
+            NewsTargets::openUnavailable(this, QStringLiteral("修改置业信息"));
+            break;
+        case 1:
+            NewsTargets::openUnavailable(this, QStringLiteral("关注设置"));
+            break;
+        case 2:
+            NewsTargets::openUnavailable(this, QStringLiteral("订阅设置"));
+            break;
+        default:
+            break;
+    }
+}
+
+int MyNews::numberOfRowsInSection(TableView*, int) {
+    return int(items().size());
+}
+
+TableViewCell* MyNews::cellForRowAtIndexPath(TableView* table, const IndexPath& indexPath) {
+    auto* cell = qobject_cast<MyNewsItem*>(
+        table->dequeueReusableCellWithIdentifier(QStringLiteral("MyNewsItem")));
+    if (!cell) {
+        cell = new MyNewsItem;
+        cell->setHost(this, &session_);
+    }
+    const Value& row = items()[std::size_t(indexPath.row)];
+    cell->setInfo(row.dict() ? *row.dict() : Dict());
+    cell->setTag(indexPath.row);
+    return cell;
+}
+
+double MyNews::heightForRowAtIndexPath(TableView*, const IndexPath&) {
+    return MyNewsItem::kHeight;
+}
+
+void MyNews::didSelectRowAtIndexPath(TableView* table, const IndexPath& indexPath) {
+    table->deselectRowAtIndexPath(indexPath, true);
+    if (indexPath.row < 0 || indexPath.row >= int(items().size())) return;
+    const Value& row = items()[std::size_t(indexPath.row)];
+    const std::string id = row.getStringValueForKey("id", "");
+    const int classtype = row.getIntValueForKey("classtype", 1);
+    if (classtype == 1)
+        NewsTargets::openArticle(this, id);
+    else
+        NewsTargets::openUnavailable(this, targetTitle(classtype));
+}
+
+}  // namespace tovera

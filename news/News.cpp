@@ -1,0 +1,288 @@
+#include "news/News.h"
+
+#include "core/DSTovera.h"
+#include "core/QXRequest.h"
+#include "framework/ButtonsView.h"
+#include "framework/NSUtil.h"
+#include "news/MoreNewCat.h"
+#include "news/NewsList.h"
+#include "news/NewsSearch.h"
+#include "news/NewsTargets.h"
+#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/Button.h"
+#include "platform/ui/Font.h"
+#include "platform/ui/Image.h"
+
+namespace tovera {
+
+using platform::ui::Button;
+using platform::ui::Control;
+using platform::ui::Image;
+using platform::ui::TabBar;
+using platform::ui::TabBarItem;
+using platform::ui::View;
+
+namespace {
+
+constexpr double kWidth = 320;
+constexpr double kHeight = 416;
+constexpr double kStripHeight = 44;
+constexpr double kTabBarHeight = 49;
+constexpr int kFavouritesItem = 1;
+constexpr std::size_t kStripCategories = 4;
+
+QString toggleTitle(int operation) {
+    return operation == News::kSubscribe ? QStringLiteral("订阅资讯") : QStringLiteral("取消订阅");
+}
+
+Image skinImage(std::string_view name) {
+    return Image::named(QString::fromStdString(NSUtil::skin({}, name)));
+}
+
+}  // namespace
+
+News::News(DSTovera& session, QObject* parent) : QXViewController(true, parent), session_(session) {
+    setTitle(QStringLiteral("资讯"));
+}
+
+News* News::withStrip(DSTovera& session) {
+    auto* news = new News(session);
+    news->hasBtnsView(true);
+    return news;
+}
+
+void News::loadView() {
+    auto* root = new View(QRectF(0, 0, kWidth, kHeight));
+    root->setBackgroundColor(NSUtil::listview_item());
+
+    btnsView_ = new ButtonsView(QRectF(0, 0, kWidth, kStripHeight), root);
+    contentView_ =
+        new View(QRectF(0, kStripHeight, kWidth, kHeight - kStripHeight - kTabBarHeight), root);
+    contentView_->setAutoresizingMask(View::FlexibleSize);
+
+    mTabBar_ = new TabBar(QRectF(0, kHeight - kTabBarHeight, kWidth, kTabBarHeight), root);
+    mTabBar_->setItems({new TabBarItem(QStringLiteral("搜索"), skinImage("fic_news"), 0),
+                        new TabBarItem(QStringLiteral("收藏"), skinImage("fic_fav"), 1),
+                        new TabBarItem(toggleTitle(kSubscribe), skinImage("fic_rss"), kSubscribe)});
+    mTabBar_->setDelegate(this);
+    setView(root);
+
+    newsListController_ = new NewsList(session_, this);
+    newsListController_->setParentViewController(this);
+    hasBtnsView(showsBtns_);
+}
+
+void News::hasBtnsView(bool shown) {
+    showsBtns_ = shown;
+    if (!isViewLoaded()) return;
+    btnsView_->setHidden(!shown);
+    const double top = shown ? kStripHeight : 0;
+    contentView_->setFrame(QRectF(0, top, kWidth, kHeight - kTabBarHeight - top));
+    if (shown && dataArray_.empty() && newsListController_->isViewLoaded()) reloadData();
+}
+
+void News::viewDidLoad() {
+    QXViewController::viewDidLoad();
+    updateContentView();
+    if (showsBtns_) {
+        if (dataArray_.empty()) reloadData();
+        return;
+    }
+    // Without the strip (the feed opens the screen so) the category comes
+    // with the screen; the categories are still loaded for the toggle and
+    // the title.
+    newsListController_->param().setType(param().type());
+    newsListController_->reloadData();
+    reloadData();
+}
+
+void News::reloadData() {
+    QXViewController::reloadData();
+    if (showsBtns_) btnsView_->removeAllSubviews();
+    dataArray_.clear();
+    session_.getNewsSort(param().param(), this);
+}
+
+void News::didLoad(const Value& reply, QXRequest* request) {
+    const Dict sent = request ? request->params() : Dict();
+    if (sent.getStringValueForKey("api", "") == "subscribe")
+        subscribeDidLoad(reply, sent);
+    else
+        categoriesDidLoad(reply);
+}
+
+void News::categoriesDidLoad(const Value& reply) {
+    for (const Value& category : reply["result"].items())
+        dataArray_.push_back(category);
+    if (!showsBtns_) {
+        // All categories are kept: the one shown need not be among the first four.
+        const int cid = Value(chosenCategory()).intValue();
+        for (const Value& category : dataArray_)
+            if (category.getIntValueForKey("cid", 0) == cid)
+                setTitle(QStringLiteral("资讯-%1").arg(
+                    QString::fromStdString(category.getStringValueForKey("catname", ""))));
+        setToggleFor(cid);
+        return;
+    }
+    if (dataArray_.size() > kStripCategories) dataArray_.resize(kStripCategories);
+    bindBtnsView();
+    loadNewsList();
+    updateContentView();
+}
+
+void News::bindBtnsView() {
+    btnsView_->removeAllSubviews();
+    if (dataArray_.empty()) return;
+    const QSizeF size = btnsView_->bounds().size();
+    const double width = double(int((size.width() - 2) / double(dataArray_.size() + 1)));
+    const double height = double(int(size.height() - 16));
+    const Image selected = skinImage("top_tab_on_bg");
+    double x = 1;
+    auto addButton = [&](const QString& title, int tag) {
+        auto* button = new Button(QRectF(x, 8, width, height));
+        button->setTitle(title);
+        button->setTag(tag);
+        button->setFont(platform::ui::Font::system(15));
+        button->setTitleColor(Qt::black);
+        for (unsigned state :
+             {unsigned(Button::Selected), Button::Selected | Button::Highlighted}) {
+            button->setTitleColor(Qt::white, state);
+            button->setBackgroundImage(selected, state);
+        }
+        btnsView_->addSubview(button);
+        x += width;
+        return button;
+    };
+    Button* first = nullptr;
+    for (const Value& category : dataArray_) {
+        Button* button =
+            addButton(QString::fromStdString(category.getStringValueForKey("catname", "")),
+                      category.getIntValueForKey("cid", 0));
+        connect(button, &Control::touchUpInside, this,
+                [this, button](Control*) { btnPressed(button); });
+        if (!first) first = button;
+    }
+    Button* more = addButton(QStringLiteral("更多"), 0);
+    more->setContentHorizontalAlignment(Control::HorizontalAlignment::Right);
+    connect(more, &Control::touchUpInside, this, [this, more](Control*) { moreCat(more); });
+    first->setSelected(true);
+    setTitle(first->currentTitle());
+}
+
+void News::loadNewsList() {
+    if (!showsBtns_ || dataArray_.empty()) return;
+    // Only category buttons count: "更多" carries tag 0, which is also what
+    // a missing "id" reads.
+    const int wanted = Value(newsListController_->param().rid()).intValue();
+    const QList<QWidget*> buttons = btnsView_->subviews();
+    Button* chosen = nullptr;
+    for (qsizetype i = 0; i < qsizetype(dataArray_.size()) && i < buttons.size(); ++i) {
+        auto* button = qobject_cast<Button*>(buttons[i]);
+        if (button && !chosen) chosen = button;
+        if (button && button->tag() == wanted) {
+            chosen = button;
+            break;
+        }
+    }
+    if (chosen) btnPressed(chosen);
+}
+
+void News::btnPressed(Button* button) {
+    QXViewController::btnsView(btnsView_, button);
+    setTitle(QStringLiteral("资讯-%1").arg(button->currentTitle()));
+    newsListController_->param().setType(std::to_string(button->tag()));
+    newsListController_->reloadData();
+    setToggleFor(button->tag());
+}
+
+void News::updateContentView() {
+    View* list = newsListController_->view();
+    if (list->superview() != contentView_) contentView_->addSubview(list);
+    list->setFrame(contentView_->bounds());
+}
+
+void News::moreCat(Button*) {
+    NewsTargets::push(this, new MoreNewCat(session_));
+}
+
+void News::refresh(QObject* sender) {
+    if (qobject_cast<platform::ui::BarButtonItem*>(sender)) return;
+    auto* button = qobject_cast<Button*>(sender);
+    const bool inStrip = button && btnsView_ && btnsView_->subviews().contains(button);
+    QXViewController::btnsView(btnsView_, nullptr);
+    if (inStrip)
+        btnPressed(button);
+    else
+        reloadData();
+}
+
+TabBarItem* News::subscribeItem() const {
+    if (!mTabBar_) return nullptr;
+    const QList<TabBarItem*> items = mTabBar_->items();
+    return items.isEmpty() ? nullptr : items.last();
+}
+
+std::string News::chosenCategory() {
+    return newsListController_->param().type();
+}
+
+void News::setToggleFor(int cid) {
+    setToggle(kSubscribe);
+    for (const Value& category : dataArray_)
+        if (category.getIntValueForKey("cid", 0) == cid &&
+            category.getIntValueForKey("subscribed", 0) != 0)
+            setToggle(kUnsubscribe);
+}
+
+void News::setToggle(int operation) {
+    TabBarItem* toggle = subscribeItem();
+    if (!toggle) return;
+    toggle->setTag(operation);
+    toggle->setTitle(toggleTitle(operation));
+}
+
+void News::tabBarDidSelectItem(TabBar* tabBar, TabBarItem* item) {
+    const int index = tabBar->indexOfItem(item);
+    if (item == subscribeItem()) {
+        if (session_.checkLogin()) subscribe();
+    } else if (index == kFavouritesItem) {
+        NewsTargets::openUnavailable(this, QStringLiteral("我的收藏"));
+    } else {
+        pushNewsSearch();
+    }
+    tabBar->setSelectedItem(nullptr);
+}
+
+void News::pushNewsSearch() {
+    auto* search = new NewsSearch(session_);
+    search->view();
+    NewsTargets::push(this, search);
+}
+
+// The toggle's request goes in a dictionary of its own: in the screen's
+// parameters its "api" would make the next category reply look like a
+// subscribe reply.
+void News::subscribe() {
+    QXParam request;
+    request.setCid(chosenCategory());
+    request.setUid(session_.userId().value_or(""));
+    request.setOperate(std::to_string(subscribeItem()->tag()));
+    request.setApi("subscribe");
+    session_.userSubscribe(request.param(), this);
+}
+
+void News::subscribeDidLoad(const Value&, const Dict& sent) {
+    const int operation = sent.getIntValueForKey("operate", 0);
+    const int nextOperation = operation == kSubscribe ? kUnsubscribe : kSubscribe;
+    NSUtil::makeText(operation == kSubscribe ? "订阅成功!" : "取消订阅成功!").show();
+    const std::string cid = sent.getStringValueForKey("cid", "");
+    for (Value& category : dataArray_)
+        if (Dict* fields = category.dict();
+            fields && fields->getStringValueForKey("cid", "") == cid)
+            fields->set("subscribed", nextOperation == kSubscribe ? "0" : "1");
+    // A reply that comes after another category was chosen leaves that
+    // category's toggle alone.
+    if (cid == chosenCategory()) setToggle(nextOperation);
+}
+
+}  // namespace tovera

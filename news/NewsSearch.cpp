@@ -1,0 +1,70 @@
+#include "news/NewsSearch.h"
+
+#include "platform/ui/Label.h"
+
+namespace tovera {
+
+using platform::ui::SearchBar;
+using platform::ui::TableView;
+using platform::ui::View;
+
+namespace {
+constexpr double kBarHeight = 44;
+}  // namespace
+
+NewsSearch::NewsSearch(DSTovera& session, QObject* parent) : ArticleList(session, parent) {
+    setTitle(QStringLiteral("资讯搜索"));
+}
+
+void NewsSearch::loadView() {
+    auto* root = new View(QRectF(0, 0, 320, 416));
+    searchBar_ = new SearchBar(QRectF(0, 0, 320, kBarHeight), root);
+    searchBar_->setPlaceholder(QStringLiteral("输入关键字"));
+    searchBar_->setShowsCancelButton(true);
+    searchBar_->setDelegate(this);
+    root->addSubview(makeTable(QRectF(0, kBarHeight, 320, 416 - kBarHeight)));
+    setView(root);
+}
+
+void NewsSearch::viewDidLoad() {
+    ArticleList::viewDidLoad();
+    if (!savedSearchTerm_.isEmpty()) {
+        if (searchWasActive_) searchBar_->becomeFirstResponder();
+        searchBar_->setText(savedSearchTerm_);
+        savedSearchTerm_.clear();
+    }
+    reloadData();
+}
+
+void NewsSearch::viewDidDisappear(bool) {
+    searchWasActive_ = searchBar_->isFirstResponder();
+    savedSearchTerm_ = searchBar_->text();
+}
+
+void NewsSearch::searchBarSearchButtonClicked(SearchBar* searchBar) {
+    searchBar->resignFirstResponder();
+    param().setKeyWord(searchBar->text().toStdString());
+    reloadData();
+}
+
+void NewsSearch::searchBarCancelButtonClicked(SearchBar* searchBar) {
+    const std::string text = searchBar->text().toStdString();
+    if (text.empty() || text != param().keyWord()) return;
+    param().setKeyWord("");
+    reloadData();
+}
+
+double NewsSearch::heightForHeaderInSection(TableView*, int) {
+    return headerView()->frame().height();
+}
+
+View* NewsSearch::viewForHeaderInSection(TableView*, int) {
+    platform::ui::Label* header = headerView();
+    header->setTextAlignment(Qt::AlignLeft);
+    // The count of the reply being shown (the table's tag follows it only
+    // after the table has been reloaded with that reply).
+    header->setText(QStringLiteral("共有%1条符合条件的资讯").arg(total()));
+    return header;
+}
+
+}  // namespace tovera
