@@ -4,6 +4,7 @@
 #include "core/QXRequest.h"
 #include "framework/ButtonsView.h"
 #include "framework/NSUtil.h"
+#include "news/Favorite.h"
 #include "news/MoreNewCat.h"
 #include "news/NewsList.h"
 #include "news/NewsSearch.h"
@@ -246,7 +247,7 @@ void News::tabBarDidSelectItem(TabBar* tabBar, TabBarItem* item) {
     if (item == subscribeItem()) {
         if (session_.checkLogin()) subscribe();
     } else if (index == kFavouritesItem) {
-        NewsTargets::openUnavailable(this, QStringLiteral("我的收藏"));
+        NewsTargets::push(this, new Favorite);
     } else {
         pushNewsSearch();
     }
