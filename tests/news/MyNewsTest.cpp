@@ -129,6 +129,37 @@ TEST_F(MyNewsScreen, ARepliesCodeIsAnErrorAndAddsNothing) {
     }
 }
 
+TEST_F(MyNewsScreen, AFailedFurtherPageKeepsTheRowsAndAsksForItAgain) {
+    service::DemoService& demo = useDemo();
+    signIn();
+    MyNews* feed = openFeed("1");
+    ASSERT_TRUE(waitForRequests("user/searchmsg.aspx", 1) && settled());
+    const struct {
+        const char* name;
+        service::Fault::Kind kind;
+        QString message;
+    } faults[] = {{"refused", service::Fault::Kind::kRefusal, "操作失败"},
+                  {"unreadable", service::Fault::Kind::kGarbage, "出错了"}};
+    std::size_t sent = 1;
+    for (const auto& f : faults) {
+        service::Fault fault;
+        fault.kind = f.kind;
+        demo.injectFault("user/searchmsg.aspx", fault);
+        feed->loadMore(feed->loadMoreView());
+        ASSERT_TRUE(waitFor([] { return currentAlert().has_value(); })) << f.name;
+        EXPECT_EQ(currentAlert()->message, f.message) << f.name;
+        answerAlert(0);
+        ++sent;
+        EXPECT_EQ(feed->items().size(), 10u) << f.name;
+        EXPECT_EQ(feed->param().page(), "1") << f.name;
+        EXPECT_FALSE(feed->loadMoreView()->isSelected()) << f.name;
+    }
+    feed->loadMore(feed->loadMoreView());
+    ASSERT_TRUE(waitForRequests("user/searchmsg.aspx", sent + 1) && settled());
+    EXPECT_EQ(requestsTo("user/searchmsg.aspx").back().getStringValueForKey("page", ""), "2");
+    EXPECT_EQ(feed->items().size(), 20u);
+}
+
 TEST_F(MyNewsScreen, SettingsButtonFollowsTheKind) {
     const struct {
         const char* type;
