@@ -10,12 +10,14 @@ void addOperations(Router& router) {
     addFeedOperations(router);
     addFriendOperations(router);
     addPostOperations(router);
+    addCommunityOperations(router);
 }
 
 void addPages(Router& router) {
     addPicturePages(router);
     addToolPages(router);
     addOutsidePages(router);
+    addSignupPages(router);
 }
 
 }  // namespace tovera::service

@@ -17,9 +17,12 @@ void addAccountOperations(Router& router);  // login, registration, profile, pas
 void addFeedOperations(Router& router);     // unread counts, feed, follows, subscriptions
 void addFriendOperations(Router& router);   // friend groups, recommendations
 void addPostOperations(Router& router);     // user/messagepost.aspx
+// topics, activities, live rooms, messages, friends, profile editing
+void addCommunityOperations(Router& router);
 
 void addPicturePages(Router& router);  // /pic/…, /upload/…
 void addToolPages(Router& router);     // tools/tools.aspx and its calculators
 void addOutsidePages(Router& router);  // splash, /maps/geo, /ics/report.php
+void addSignupPages(Router& router);   // activity/applyactivity.aspx
 
 }  // namespace tovera::service

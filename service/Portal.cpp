@@ -9,6 +9,7 @@
 #include "service/Handlers.h"
 #include "service/PortalConfig.h"
 #include "service/Schema.h"
+#include "service/SchemaCommunity.h"
 #include "service/Seeder.h"
 
 namespace tovera::service {
@@ -40,6 +41,7 @@ Portal::Portal(PortalOptions options) : options_(std::move(options)), updateCode
     db_ = std::make_unique<Database>((dataDir / "portal.sqlite").string());
     auto lock = db_->lock();
     createSchema(*db_);
+    createCommunitySchema(*db_);
     if (!isSeeded(*db_)) seedDatabase(*db_, options_.demoDir);
     addOperations(router_);
     addPages(router_);

@@ -2,9 +2,9 @@
 // "type". This file serves comments (8), corrections (9) and feedback (4);
 // other kinds register with Router::addPostKind.
 #include "service/Comments.h"
+#include "service/CommunityHandlers.h"
 #include "service/Handlers.h"
 #include "service/Portal.h"
-#include "service/Text.h"
 
 namespace tovera::service {
 
@@ -12,16 +12,6 @@ namespace {
 
 constexpr std::string_view kEmptyText = "内容不能为空";
 constexpr std::string_view kNoTarget = "评论对象不存在";
-
-Dict posted(std::int64_t id) {
-    Dict reply = success("发布成功");
-    reply.set("id", std::to_string(id));
-    return reply;
-}
-
-bool hasText(const ServiceRequest& r) {
-    return !trimmed(r.text("text")).empty();
-}
 
 // Type 8: a comment, also anonymous. Without "ptype" the comment goes to the
 // kind of object the caller last listed comments of under this id.
@@ -48,7 +38,7 @@ Dict postComment(Call& call) {
         comment.image = call.portal.saveUpload(picture->second);
     std::int64_t commentId = insertComment(call.db, *place, comment);
     transaction.commit();
-    return posted(commentId);
+    return postedReply(commentId);
 }
 
 // Type 9: an error report on an article (ptype 1), project (2), second-hand
@@ -69,7 +59,7 @@ Dict postCorrection(Call& call) {
             "INSERT INTO report(kind, target, uid, text, created_at) VALUES(?1, ?2, ?3, ?4, "
             "unixepoch())",
             kind, id, r.userId, r.text("text"));
-    return posted(call.db.lastInsertId());
+    return postedReply(call.db.lastInsertId());
 }
 
 // Type 4: feedback on the app.
@@ -80,7 +70,7 @@ Dict postFeedback(Call& call) {
         call.db,
         "INSERT INTO report(kind, target, uid, text, created_at) VALUES(0, 0, ?1, ?2, unixepoch())",
         r.userId, r.text("text"));
-    return posted(call.db.lastInsertId());
+    return postedReply(call.db.lastInsertId());
 }
 
 Dict messagepost(Call& call) {

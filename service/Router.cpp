@@ -68,6 +68,15 @@ const Operation* Router::postKind(std::string_view type) const {
     return it == postKinds_.end() ? nullptr : &it->second;
 }
 
+void Router::addCloseKind(std::string type, Operation operation) {
+    closeKinds_[std::move(type)] = std::move(operation);
+}
+
+const Operation* Router::closeKind(std::string_view type) const {
+    auto it = closeKinds_.find(type);
+    return it == closeKinds_.end() ? nullptr : &it->second;
+}
+
 const Operation* Router::operation(std::string_view path) const {
     auto it = operations_.find(path);
     return it == operations_.end() ? nullptr : &it->second;

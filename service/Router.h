@@ -49,14 +49,18 @@ public:
 
     /// One kind ("type") of user/messagepost.aspx, the one path that posts everything.
     void addPostKind(std::string type, Operation operation);
+    /// One kind ("type") of user/close.aspx: 1 question, 2 live room, 3 topic.
+    void addCloseKind(std::string type, Operation operation);
 
     const Operation* operation(std::string_view path) const;
     const Page* page(std::string_view urlPath) const;
     const Operation* postKind(std::string_view type) const;
+    const Operation* closeKind(std::string_view type) const;
 
 private:
     std::map<std::string, Operation, std::less<>> operations_;
     std::map<std::string, Operation, std::less<>> postKinds_;
+    std::map<std::string, Operation, std::less<>> closeKinds_;
     std::map<std::string, Page, std::less<>> pages_;
     std::map<std::string, Page, std::less<>> prefixPages_;
 };

@@ -15,6 +15,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import seed_articles  # noqa: E402
+import seed_community  # noqa: E402
 from seed_text import *  # noqa: E402,F401,F403
 
 R = random.Random(20240501)
@@ -630,6 +631,8 @@ insert("message", ["id", "owner", "box", "sender", "recipient", "catname", "titl
 insert("version", ["platform", "code", "version", "url"],
        [("ios", "100", "1.0.0", "http://127.0.0.1/app/ios"),
         ("android", "100", "1.0.0", "http://127.0.0.1/app/android")])
+
+seed_community.add(globals())
 
 if __name__ == "__main__":
     root = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
