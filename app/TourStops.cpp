@@ -3,10 +3,46 @@
 #include "app/SplashViewController.h"
 #include "app/Tour.h"
 #include "app/toveraAppDelegate.h"
+#include "framework/ImageLoader.h"
+#include "platform/ui/ImageView.h"
 #include "platform/ui/NavigationController.h"
+#include "platform/ui/TabBar.h"
 #include "platform/ui/View.h"
+#include "property/HomeCell.h"
+#include "property/MenuIcons.h"
+#include "property/Tovera.h"
 
 namespace tovera::app {
+
+namespace {
+
+// The home screen, back on top with nothing presented over it.
+Tovera* homeOnTop(Tour& tour) {
+    tour.app().splash()->hidde();
+    auto* navigation = tour.app().navigationController();
+    if (navigation->modalViewController())
+        navigation->modalViewController()->dismissModalViewControllerAnimated(false);
+    navigation->popToRootViewControllerAnimated(false);
+    auto* home = qobject_cast<Tovera*>(navigation->viewControllers().value(0));
+    if (!home || !tour.waitFor([navigation] { return !navigation->modalViewController(); }))
+        return nullptr;
+    return home;
+}
+
+// The menu page of tab `index`.
+TourStop menuStop(std::string name, int index) {
+    return {std::move(name), [index](Tour& tour) {
+                Tovera* home = homeOnTop(tour);
+                if (!home) return false;
+                home->tabBar()->chooseItem(index);
+                return tour.waitFor([home, index] {
+                    return home->menu() && home->menu()->type() == index &&
+                           home->menu()->view()->isVisible();
+                });
+            }};
+}
+
+}  // namespace
 
 const std::vector<TourStop>& tourStops() {
     static const std::vector<TourStop> stops = {
@@ -25,6 +61,30 @@ const std::vector<TourStop>& tourStops() {
                  return navigation->topViewController() == navigation->viewControllers().first();
              });
          }},
+        {"home",
+         [](Tour& tour) {
+             Tovera* home = homeOnTop(tour);
+             if (!home) return false;
+             home->tabBar()->chooseItem(0);
+             if (!tour.waitFor([home] {
+                     return !home->dataArray().empty() && home->tableView()->isVisible();
+                 }))
+                 return false;
+             // The first row's picture, when it comes soon.
+             const QImage placeholder = ImageLoader::noPicture().toImage();
+             tour.waitFor(
+                 [home, placeholder] {
+                     auto* cell =
+                         qobject_cast<HomeCell*>(home->tableView()->cellForRowAtIndexPath({0, 0}));
+                     return cell && cell->iconView()->image().toImage() != placeholder;
+                 },
+                 std::chrono::seconds(5));
+             return true;
+         }},
+        menuStop("menu-property", 1),
+        menuStop("menu-community", 2),
+        menuStop("menu-followed", 3),
+        menuStop("menu-account", 4),
     };
     return stops;
 }
