@@ -35,6 +35,7 @@ void addCaption(View* parent, double top, const QString& caption) {
 
 ScrollView* AccountForm::scrollForm(View*& root) {
     root = new View(QRectF(0, 0, 320, 416));
+    root->setBackgroundColor(NSUtil::listview_item());
     auto* scroll = new ScrollView(root->bounds());
     root->addSubview(scroll);
     scroll->setContentSize(scroll->bounds().size());
@@ -48,7 +49,6 @@ TextField* AccountForm::addField(View* parent, int row, const QString& caption, 
     field->setBorderStyle(TextField::BorderStyle::RoundedRect);
     field->setFont(NSUtil::normalFont());
     field->setSecureTextEntry(secure);
-    field->setBackgroundColor(Qt::white);
     parent->addSubview(field);
     return field;
 }
