@@ -1,5 +1,7 @@
 // The stops of the tour, one per screen, in walking order. A new screen adds
 // an entry that brings it up from wherever the previous stop left the app.
+#include "account/UserLogin.h"
+#include "account/UserRegister.h"
 #include "app/SplashViewController.h"
 #include "app/Tour.h"
 #include "app/toveraAppDelegate.h"
@@ -8,6 +10,7 @@
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TabBar.h"
 #include "platform/ui/View.h"
+#include "property/ChooseCity.h"
 #include "property/HomeCell.h"
 #include "property/MenuIcons.h"
 #include "property/Tovera.h"
@@ -85,6 +88,33 @@ const std::vector<TourStop>& tourStops() {
         menuStop("menu-community", 2),
         menuStop("menu-followed", 3),
         menuStop("menu-account", 4),
+        {"city-choice",
+         [](Tour& tour) {
+             Tovera* home = homeOnTop(tour);
+             if (!home) return false;
+             home->chooseCity();
+             return tour.waitFor([home] {
+                 auto* choose = qobject_cast<ChooseCity*>(home->modalViewController());
+                 return choose && !choose->dataArray().empty() &&
+                        choose->locality() != QString::fromUtf8(ChooseCity::kUnknown);
+             });
+         }},
+        {"user-login",
+         [](Tour& tour) {
+             Tovera* home = homeOnTop(tour);
+             if (!home) return false;
+             auto* login = new UserLogin(home->DStovera());
+             tour.app().navigationController()->pushViewController(login, false);
+             return tour.waitFor([login] { return login->view()->isVisible(); });
+         }},
+        {"user-register",
+         [](Tour& tour) {
+             Tovera* home = homeOnTop(tour);
+             if (!home) return false;
+             auto* form = new UserRegister(home->DStovera());
+             tour.app().navigationController()->pushViewController(form, false);
+             return tour.waitFor([form] { return form->view()->isVisible(); });
+         }},
     };
     return stops;
 }
