@@ -118,11 +118,11 @@ int appChild(int argc, char** argv, const std::string& home) {
     tovera::platform::ui::Application runtime;
     tovera::app::toveraAppDelegate app;
     app.didFinishLaunching();
-    auto* home =
+    auto* root =
         qobject_cast<tovera::Tovera*>(app.navigationController()->viewControllers().value(0));
-    if (!home) return 1;
-    home->view();
-    FirstPaint watch(home->tableView(), [home] { return !home->dataArray().empty(); });
+    if (!root) return 1;
+    root->view();
+    FirstPaint watch(root->tableView(), [root] { return !root->dataArray().empty(); });
     return runUntilPainted(watch);
 }
 
