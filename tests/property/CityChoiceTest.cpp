@@ -4,7 +4,6 @@
 #include <QString>
 
 #include "core/DSTovera.h"
-#include "framework/ActivityView.h"
 #include "platform/Location.h"
 #include "platform/Preferences.h"
 #include "platform/ReverseGeocoder.h"
@@ -212,22 +211,6 @@ TEST_F(CityChoice, AFailedListShowsTheLoadFailureAlertAndKeepsTheScreen) {
     EXPECT_TRUE(choose->dataArray().empty());
 }
 
-TEST_F(CityChoice, LeavingWithoutAChoiceIsOfferedOnlyOnceACityIsHeld) {
-    ChooseCity* first = present();
-    EXPECT_EQ(first->navigationItem()->leftBarButtonItem(), nullptr);
-    first->dismissModalViewControllerAnimated(false);
-    processEvents();
-
-    platform::preferences().setString("cityid", "3401");
-    auto* later = new ChooseCity(session(), home_);
-    home_->presentModalViewController(later, false);
-    processEvents();
-    ASSERT_TRUE(tap(findByText(later->view(), QStringLiteral("取消"))));
-    processEvents();
-    EXPECT_FALSE(isOpen());
-    EXPECT_EQ(home_->reloads, 0);
-}
-
 // ---- Cities of interest ---------------------------------------------------
 
 class CitiesOfInterest : public tovera::testing::FrameworkUiTest {
@@ -304,19 +287,6 @@ TEST_F(CitiesOfInterest, SubmitHandsTheCheckedCitiesBackInReverseOrder) {
         EXPECT_EQ(below_->param().param().getStringValueForKey("citybtn", "?"), c.names);
         EXPECT_EQ(below_->param().param().getStringValueForKey("cityids", "?"), c.ids);
     }
-}
-
-TEST_F(CitiesOfInterest, AnEmptyListShowsOneUntappableRow) {
-    server_.reply(cityReply(""));
-    below_ = new HomeStandIn;
-    showRoot(below_);
-    auto* list = new CityList(session());
-    nav()->pushViewController(list, false);
-    ASSERT_TRUE(waitFor([&] { return !ActivityView::shared()->isShowing(); }));
-    ASSERT_TRUE(tap(findByText(list->view(), QStringLiteral("暂无"))));
-    list->submit();
-    processEvents();
-    EXPECT_EQ(below_->param().param().getStringValueForKey("cityids", "?"), " ");
 }
 
 }  // namespace
