@@ -10,6 +10,9 @@ void addOperations(Router& router) {
     addFeedOperations(router);
     addFriendOperations(router);
     addPostOperations(router);
+    addHouseOperations(router);
+    addListingOperations(router);
+    addAskOperations(router);
     addCommunityOperations(router);
 }
 

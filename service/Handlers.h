@@ -17,6 +17,9 @@ void addAccountOperations(Router& router);  // login, registration, profile, pas
 void addFeedOperations(Router& router);     // unread counts, feed, follows, subscriptions
 void addFriendOperations(Router& router);   // friend groups, recommendations
 void addPostOperations(Router& router);     // user/messagepost.aspx
+void addHouseOperations(Router& router);    // new-build search, project pages, sale news
+void addListingOperations(Router& router);  // second-hand and rental listings
+void addAskOperations(Router& router);      // questions, answers, best answer, close
 // topics, activities, live rooms, messages, friends, profile editing
 void addCommunityOperations(Router& router);
 

@@ -24,6 +24,11 @@ CREATE TABLE IF NOT EXISTS project(id INTEGER PRIMARY KEY, cityid INTEGER NOT NU
     rooms TEXT NOT NULL, sizes TEXT NOT NULL, intro TEXT NOT NULL, station TEXT NOT NULL,
     supporting TEXT NOT NULL, created_at INTEGER NOT NULL);
 CREATE INDEX IF NOT EXISTS project_city ON project(cityid, recommended, created_at);
+-- the units on sale: rooms 0 for shops and offices; plan: the floor plan picture
+CREATE TABLE IF NOT EXISTS unit(id INTEGER PRIMARY KEY, project INTEGER NOT NULL,
+    name TEXT NOT NULL, rooms INTEGER NOT NULL, halls INTEGER NOT NULL, baths INTEGER NOT NULL,
+    size INTEGER NOT NULL, plan TEXT NOT NULL, remaining INTEGER NOT NULL);
+CREATE INDEX IF NOT EXISTS unit_project ON unit(project);
 CREATE TABLE IF NOT EXISTS project_bus(project INTEGER NOT NULL, busname TEXT NOT NULL,
     busline TEXT NOT NULL);
 CREATE TABLE IF NOT EXISTS phase(id INTEGER PRIMARY KEY, project INTEGER NOT NULL,
@@ -36,6 +41,7 @@ CREATE TABLE IF NOT EXISTS picture(id INTEGER PRIMARY KEY, project INTEGER NOT N
     type INTEGER NOT NULL, title TEXT NOT NULL, picname TEXT NOT NULL, file TEXT NOT NULL);
 CREATE TABLE IF NOT EXISTS salenews(id INTEGER PRIMARY KEY, project INTEGER NOT NULL,
     text TEXT NOT NULL, created_at INTEGER NOT NULL);
+CREATE INDEX IF NOT EXISTS salenews_project ON salenews(project, created_at);
 
 -- kind 1: second-hand, kind 2: rental
 CREATE TABLE IF NOT EXISTS listing(id INTEGER PRIMARY KEY, kind INTEGER NOT NULL,
@@ -92,6 +98,7 @@ CREATE TABLE IF NOT EXISTS answer(id INTEGER PRIMARY KEY, question INTEGER NOT N
     uid INTEGER NOT NULL, text TEXT NOT NULL, picture TEXT NOT NULL,
     created_at INTEGER NOT NULL);
 CREATE INDEX IF NOT EXISTS answer_question ON answer(question);
+CREATE INDEX IF NOT EXISTS question_city ON question(cityid, created_at);
 
 -- ptype: what the comment was posted on (1 article, 2 project, 3 activity,
 -- 4 live room or message, 5 topic, 6 comment, 7 topic reply); anchor: the

@@ -16,6 +16,8 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import seed_articles  # noqa: E402
 import seed_community  # noqa: E402
+import seed_property  # noqa: E402
+import seed_questions  # noqa: E402
 from seed_text import *  # noqa: E402,F401,F403
 
 R = random.Random(20240501)
@@ -85,143 +87,18 @@ def project_name():
             return name
 
 
-projects = []  # dicts
-pid = 1001
-for cid in CITY_IDS:
-    count, recommended = (28, 13) if cid == 3401 else (6, 3)
-    for i in range(count):
-        did, dname = R.choice(CITY[cid]["districts"])
-        price = R.randrange(9000, 26000, 100) if cid == 3401 else R.randrange(5000, 12000, 100)
-        rooms = sorted(R.sample([1, 2, 3, 4, 5], R.randint(2, 3)))
-        sizes = sorted(R.sample([45, 68, 89, 98, 115, 128, 143, 160], R.randint(2, 4)))
-        catname = CLASSIC[1] if R.random() < 0.65 else R.choice(CLASSIC[2:])
-        tel = "%s-6%d" % (CITY[cid]["code"], R.randint(5550000, 5559999))
-        p = dict(id=pid, cityid=cid, district=did, dname=dname, name=project_name(),
-                 catname=catname, state=i % 4, price=price, rooms=rooms, sizes=sizes,
-                 address="%s%s%d号" % (dname, R.choice(ROADS), R.randint(1, 999)), tel=tel,
-                 property=R.choice(PROPERTY_COMPANIES), lat=near(CITY[cid]["lat"], 0.035),
-                 lon=near(CITY[cid]["lon"], 0.035), pic=FACADES[(pid - 1001) % len(FACADES)],
-                 recommended=1 if i < recommended else 0, base_focus=R.randint(20, 600),
-                 station=R.choice(STATIONS), supporting=R.choice(SUPPORTING), at=past(200, 1))
-        p["selladdress"] = "项目现场售楼处（%s）" % p["address"]
-        projects.append(p)
-        pid += 1
+def estate_name():
+    """The name of an older estate (not a project of the portal; may repeat)."""
+    return R.choice(NAME_HEADS) + R.choice(["小区", "新村", "家园", "公寓"])
+
+
+CONTEXT = dict(cities=CITY, insert=insert, past=past, project_name=project_name, estate_name=estate_name, roads=ROADS,
+               companies=PROPERTY_COMPANIES, stations=STATIONS, facades=FACADES, plans=PLANS, rooms=ROOMS,
+               surnames=SURNAMES, question_titles=QUESTION_TITLES, answer_texts=ANSWER_TEXTS)
+projects = seed_property.make_projects(R, CONTEXT)
 P3401 = [p for p in projects if p["cityid"] == 3401]
-P3401[5]["price"] = 0  # 一房一价
-P3401[7]["lat"] = P3401[7]["lon"] = ""  # no map: disabled address button, geocoding
-P3401[2]["tel"] = "0551-65551234 转 8001"
 PROJECT = {p["id"]: p for p in projects}
-
-project_rows, bus_rows, phase_rows, building_rows = [], [], [], []
-gallery_rows, picture_rows, sale_rows = [], [], []
-phase_id, building_id, picture_id, sale_id = 1201, 1501, 92001, 90001
-for p in projects:
-    big = p["cityid"] == 3401
-    intro = ("<p>%s位于%s，由%s提供物业服务，规划住宅%d栋，主力户型%s平方米。</p>"
-             "<p><img src=\"{pic}%s\" width=\"300\"/></p><p>%s</p>" % (
-                 p["name"], p["address"], p["property"], R.randint(6, 20),
-                 "、".join(str(s) for s in p["sizes"]), p["pic"], p["supporting"]))
-    project_rows.append((p["id"], p["cityid"], p["district"], p["name"], p["catname"], p["state"],
-                         p["price"], p["address"], p["tel"], p["property"], p["selladdress"],
-                         p["lon"], p["lat"], p["pic"], p["recommended"], p["base_focus"],
-                         ",".join(map(str, p["rooms"])), ",".join(map(str, p["sizes"])), intro,
-                         p["station"], p["supporting"], p["at"]))
-    for b in range(R.randint(2, 4)):
-        line = R.randint(1, 160)
-        bus_rows.append((p["id"], "%d路" % line, "火车站—%s—%s" % (p["station"][:-1], R.choice(ROADS))))
-    p["buildings"] = []
-    for ph in range(R.randint(1, 3) if big else R.randint(1, 2)):
-        phase_rows.append((phase_id, p["id"], ["一期", "二期", "三期"][ph]))
-        for b in range(1, R.randint(3, 8) + 1):
-            building_rows.append((building_id, phase_id, p["id"], str(b)))
-            p["buildings"].append((phase_id, building_id))
-            building_id += 1
-        phase_id += 1
-    kinds = R.sample(range(1, 7), R.randint(3, 6) if big else 3)
-    for n, kind in enumerate(sorted(kinds)):
-        title = "" if (big and n == 0 and p["id"] % 5 == 0) else "%s%s" % (p["name"], ["", "效果图", "实景图", "样板间", "户型图", "交通图", "配套图"][kind])
-        gallery_rows.append((p["id"], kind, title))
-        pool = PLANS if kind == 4 else ROOMS if kind == 3 else FACADES
-        for k in range(R.randint(2, 8) if big else R.randint(2, 3)):
-            picture_rows.append((picture_id, p["id"], kind, "%s %d" % (title or "图片", k + 1),
-                                 "图%d" % (k + 1), R.choice(pool)))
-            picture_id += 1
-    news = 12 if p["id"] == 1001 else 0 if p["id"] in (1004, 1006) else (
-        R.randint(0, 15) if big else R.randint(0, 3))
-    for k in range(news):
-        text = R.choice(["%s本周六开放样板间，到场即送精美礼品。",
-                         "%s二期%d号楼加推，主力户型%d平方米。",
-                         "%s认筹进行中，认筹客户享额外优惠。",
-                         "%s工程进度：%d号楼主体封顶。",
-                         "%s本月签约客户可享九八折优惠。"])
-        args = [p["name"]]
-        if "%d号楼加推" in text:
-            args += [R.randint(1, 9), R.choice(p["sizes"])]
-        elif "%d号楼主体" in text:
-            args += [R.randint(1, 9)]
-        sale_rows.append((sale_id, p["id"], text % tuple(args), past(60)))
-        sale_id += 1
-insert("project", ["id", "cityid", "district", "name", "catname", "state", "price", "address", "tel",
-                   "property", "selladdress", "lon", "lat", "pic", "recommended", "base_focus",
-                   "rooms", "sizes", "intro", "station", "supporting", "created_at"], project_rows)
-insert("project_bus", ["project", "busname", "busline"], bus_rows)
-insert("phase", ["id", "project", "name"], phase_rows)
-insert("building", ["id", "phase", "project", "name"], building_rows)
-insert("gallery", ["project", "type", "title"], gallery_rows)
-insert("picture", ["id", "project", "type", "title", "picname", "file"], picture_rows)
-insert("salenews", ["id", "project", "text", "created_at"], sale_rows)
-
-# ---------------------------------------------------------------- listings
-listing_rows = []
-listings = {1: [], 2: []}
-ids = {1: 20001, 2: 30001}
-for cid in CITY_IDS:
-    per_kind = 30 if cid == 3401 else 5
-    city_projects = [p for p in projects if p["cityid"] == cid]
-    for kind in (1, 2):
-        for i in range(per_kind):
-            lid = ids[kind]
-            ids[kind] += 1
-            did, dname = R.choice(CITY[cid]["districts"])
-            aid, aname = R.choice(CITY[cid]["areas"])
-            rooms = R.randint(1, 5)
-            unit = "%d室%d厅%d卫" % (rooms, R.randint(1, 2), R.randint(1, 2))
-            size = R.randint(35, 180) if kind == 1 else R.randint(25, 140)
-            price = R.randint(40, 320) if kind == 1 else R.randrange(600, 6000, 100)
-            if i == 3:
-                price = 0  # 面议
-            hid = 0
-            if kind == 1 and cid == 3401 and i < 8:
-                hid = P3401[i % 4]["id"]
-            estate = PROJECT[hid]["name"] if hid else R.choice(city_projects)["name"] if R.random() < 0.5 else project_name()
-            source = ["个人", "中介"][i % 2]
-            face = R.choice(["南北", "南", "东南", "东西"])
-            fitment = R.choice(["精装", "简装", "毛坯", "豪装"])
-            title = ("%s %s %s%s" % (estate, unit, fitment, R.choice(["满五唯一", "南北通透", "拎包入住", "急售", "学区房"]))
-                     if kind == 1 else "%s %s %s出租" % (estate, unit, R.choice(["整租", "合租"])))
-            has_pictures = i % 7 != 5
-            pictures = "|".join(R.sample(ROOMS, 2) + [R.choice(PLANS)]) if has_pictures else ""
-            detail = "" if i % 9 == 4 else "<p>%s，%s装修，%s朝向，楼层%d/%d。</p><p>小区环境安静，物业管理规范，周边配套齐全。</p>" % (
-                unit, fitment, face, R.randint(1, 18), R.randint(18, 33))
-            has_map = i % 10 != 6
-            person = R.choice(SURNAMES) + R.choice(["先生", "女士"])
-            listing_rows.append((
-                lid, kind, cid, hid, title, estate, source, unit, rooms, str(size), price, did, aid,
-                "%s，%s，%d平方米" % (aname, unit, size), 1 if i % 5 == 0 else 0, 1 if i % 6 == 1 else 0,
-                "商品房" if kind == 1 else "", "" if kind == 1 else R.choice(["整租", "合租"]),
-                "" if kind == 1 else R.choice(["押一付三", "押一付一", "半年付"]), str(R.choice([30, 60, 90])),
-                str(R.randint(1, 30)), face, R.choice(["住宅", "公寓"]), fitment, str(R.randint(1998, 2021)),
-                R.choice(["随时看房", "周末看房", "提前预约"]), "%s，%s装修" % (unit, fitment),
-                R.choice(["家电齐全", "有车位", "带储藏室", "拎包入住"]), "附近有公交%d路" % R.randint(1, 150),
-                person, "139%08d" % R.randint(0, 99999999), "%s%s%d号" % (dname, R.choice(ROADS), R.randint(1, 500)),
-                near(CITY[cid]["lon"], 0.035) if has_map else "", near(CITY[cid]["lat"], 0.035) if has_map else "",
-                detail, pictures, past(45)))
-            listings[kind].append(dict(id=lid, cityid=cid, title=title))
-insert("listing", ["id", "kind", "cityid", "hid", "title", "name", "source", "unit", "rooms", "size",
-                   "price", "district", "community", "text", "recommand", "hot", "nature", "rent_method",
-                   "pay_method", "effect", "floor", "face", "type", "fitment", "years", "lookhouse",
-                   "room", "support", "traffic", "person", "tel", "address", "lon", "lat", "detail",
-                   "pictures", "created_at"], listing_rows)
+listings = seed_property.make_listings(R, CONTEXT, projects)
 
 # ---------------------------------------------------------------- users
 users = []  # dicts
@@ -556,39 +433,7 @@ insert("comment", ["id", "ptype", "target", "anchor_kind", "anchor_id", "root_ki
 insert("vote", ["comment", "voter", "agree", "created_at"], vote_rows)
 
 # ---------------------------------------------------------------- questions
-question_rows, answer_rows = [], []
-question_id, answer_id = 60001, 62001
-for cid in CITY_IDS:
-    for i in range(25 if cid == 3401 else 3):
-        big = cid == 3401
-        asker = 1 if (big and i in (0, 1, 2, 3)) else R.choice([u["id"] for u in users if u["city"] == cid] or [7])
-        project = R.choice([p for p in projects if p["cityid"] == cid])
-        hid = project["id"] if big and i in (0, 5, 9, 13, 17) else 0
-        title = R.choice(QUESTION_TITLES).format(p=project["name"], d=project["dname"])
-        at = past(60, 2)
-        answers = 12 if (big and i == 4) else R.randint(0, 6) if big else R.randint(0, 3)
-        if big and i in (0, 1):
-            answers = max(answers, 2)
-        ids = []
-        for k in range(answers):
-            author = 2 if asker == 1 and k == 0 else R.choice([u for u in range(1, 41) if u != asker])
-            picture = R.choice(ROOMS) if k % 5 == 2 else ""
-            answer_rows.append((answer_id, question_id, author, R.choice(ANSWER_TEXTS), picture, at + (k + 1) * 3 * HOUR))
-            ids.append((answer_id, author, at + (k + 1) * 3 * HOUR))
-            answer_id += 1
-        solved = big and (i in (0, 4, 6, 8, 10, 12, 14, 16)) and ids
-        best = ids[0][0] if solved else 0
-        closed = 1 if big and i in (1, 20, 22) else 0
-        service = big and i in (3, 7, 11, 15)
-        image = "|".join(R.sample(ROOMS, 2)) if big and i in (2, 6, 18, 21) else ""
-        question_rows.append((question_id, cid, asker, title, "如题，%s，请了解的朋友说说。" % title.rstrip("？"), image,
-                              hid, closed, 1 if solved else 0, best,
-                              "您好，%s的具体情况请致电售楼处咨询，我们也会持续跟进。" % project["name"] if service else "",
-                              "客服小安" if service else "", at + 2 * HOUR if service else 0, at))
-        question_id += 1
-insert("question", ["id", "cityid", "uid", "title", "text", "image", "hid", "closed", "solve", "best",
-                    "servictext", "servicname", "service_at", "created_at"], question_rows)
-insert("answer", ["id", "question", "uid", "text", "picture", "created_at"], answer_rows)
+seed_questions.make_questions(R, CONTEXT, projects, [u["id"] for u in users])
 
 # ---------------------------------------------------------------- messages
 message_rows = []

@@ -69,7 +69,7 @@ std::vector<OperationCase> cases() {
          {{"id", 'T'}, {"name", 'T'}}},
         {"cityinfo buildings",
          "system/cityinfo.aspx",
-         {{"num", "1201"}, {"house", "1001"}, {"t", "5"}, {"type", "5"}},
+         {{"num", "3001"}, {"house", "1001"}, {"t", "5"}, {"type", "5"}},
          Who::kDemo,
          Route::kGet,
          Code::kAbsent,
