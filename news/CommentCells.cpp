@@ -45,6 +45,7 @@ void CommentCells::clear() {
     for (const QPointer<CommentItem>& cell : cells_)
         if (cell && !cell->parent()) delete cell;
     cells_.clear();
+    measured_ = false;
 }
 
 bool CommentCells::needReload() const {
@@ -65,6 +66,7 @@ void CommentCells::webViewDidFinishLoad(platform::ui::WebView* webView) {
     finishTimer_ = platform::timers().schedule(kRemeasureDelay, [self] {
         if (!self) return;
         self->fit2size();
+        self->measured_ = true;
         if (self->finishLoading_) self->finishLoading_();
     });
 }

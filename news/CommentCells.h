@@ -40,6 +40,9 @@ public:
     bool needReload() const;
     /// Every cell runs its layout again.
     void fit2size();
+    /// Whether the rows were measured again after their bodies rendered
+    /// (since the last clear()).
+    bool measured() const { return measured_; }
 
     void webViewDidFinishLoad(platform::ui::WebView* webView) override;
 
@@ -48,6 +51,7 @@ private:
     std::function<void()> finishLoading_;
     QList<QPointer<CommentItem>> cells_;
     platform::TimerId finishTimer_ = 0;
+    bool measured_ = false;
 };
 
 }  // namespace tovera

@@ -146,6 +146,10 @@ double CommentItem::contentHeight() const {
     return commentWeb_->contentHeight() + btnView_->frame().height() + commentWeb_->frame().top();
 }
 
+double CommentItem::rowHeight() const {
+    return mainView_->frame().bottom();
+}
+
 void CommentItem::webViewDidFinishLoad(WebView* webView) {
     QRectF body = webView->frame();
     body.setHeight(webView->contentHeight());

@@ -33,6 +33,10 @@ public:
     void hiddeTitle(bool hidden);
     /// Body height + bar height + body top.
     double contentHeight() const;
+    /// The height the cell's row needs now (the block's bottom): kept apart
+    /// from the cell's frame, which the table sets to the row height it
+    /// used last.
+    double rowHeight() const;
     /// The body finished rendering: the body, the bar, the block and the
     /// cell take their heights from it.
     void webViewDidFinishLoad(platform::ui::WebView* webView);

@@ -86,7 +86,7 @@ platform::ui::TableViewCell* CommentList::cellForRowAtIndexPath(TableView*, cons
 
 double CommentList::heightForRowAtIndexPath(TableView*, const IndexPath& path) {
     if (path.row < 0 || std::size_t(path.row) >= items().size()) return 0;
-    return cells_->cellForRow(path.row, items()[std::size_t(path.row)])->frame().height();
+    return cells_->cellForRow(path.row, items()[std::size_t(path.row)])->rowHeight();
 }
 
 void CommentList::didSelectRowAtIndexPath(TableView* table, const IndexPath& path) {

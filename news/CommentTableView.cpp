@@ -99,7 +99,7 @@ platform::ui::TableViewCell* CommentTableView::cellForRowAtIndexPath(TableView*,
 
 double CommentTableView::heightForRowAtIndexPath(TableView*, const IndexPath& path) {
     if (path.row < 0 || std::size_t(path.row) >= commentArray_.size()) return 0;
-    return cells_->cellForRow(path.row, commentArray_[std::size_t(path.row)])->frame().height();
+    return cells_->cellForRow(path.row, commentArray_[std::size_t(path.row)])->rowHeight();
 }
 
 }  // namespace tovera

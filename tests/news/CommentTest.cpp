@@ -11,6 +11,7 @@
 #include "framework/FaceController.h"
 #include "framework/GridView.h"
 #include "framework/RootScreenServices.h"
+#include "news/CommentCells.h"
 #include "news/CommentDetail.h"
 #include "news/CommentForm.h"
 #include "news/CommentItem.h"
@@ -307,6 +308,19 @@ TEST_F(DemoCommentTest, SiteWideListingsFollowTheTabsAndOpenTheObjectsComments) 
     ASSERT_TRUE(waitFor([&] { return !list->commentArray().empty(); }));
     EXPECT_EQ(list->param().type(), "6");
     EXPECT_FALSE(list->hiddeTitle());
+    // Once every body rendered, each row is as tall as its cell needs.
+    ASSERT_TRUE(waitFor([&] { return list->cells()->needReload(); }));
+    fastForward(std::chrono::milliseconds(600));
+    ASSERT_TRUE(list->cells()->measured());
+    for (int row = 0; row < list->cells()->count(); ++row) {
+        CommentItem* cell = list->cells()->builtCell(row);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_FALSE(cell->titleBtn()->isHidden());
+        EXPECT_DOUBLE_EQ(list->tableView()->rectForRowAtIndexPath({0, row}).height(),
+                         cell->rowHeight())
+            << row;
+        EXPECT_GT(cell->rowHeight(), cell->mainView()->frame().top() + 26 + 30 + 10) << row;
+    }
 
     chooseTab(screen, QStringLiteral("最新评论"));
     EXPECT_EQ(list->param().type(), "8");

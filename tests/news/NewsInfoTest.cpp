@@ -7,13 +7,16 @@
 #include "core/DSTovera.h"
 #include "core/Gb18030.h"
 #include "framework/ImageViewShow.h"
+#include "news/CommentCells.h"
 #include "news/CommentForm.h"
+#include "news/CommentItem.h"
 #include "news/CommentTableView.h"
 #include "news/NewsInfo.h"
 #include "platform/ui/Button.h"
 #include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TabBar.h"
+#include "platform/ui/TableView.h"
 #include "platform/ui/TextView.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
@@ -102,9 +105,21 @@ TEST_F(NewsInfoTest, TheCommentBlockAsksForTheThreeNewestAndSitsUnderTheBody) {
     EXPECT_GE(info->commentTable()->frame().top(), info->contentText()->frame().bottom());
     // Once the bodies rendered and the rows were measured again, the block
     // holds its rows and the scroll area reaches its bottom.
+    ASSERT_TRUE(waitFor([&] { return info->commentTable()->cells()->needReload(); }));
     fastForward(std::chrono::milliseconds(600));
+    ASSERT_TRUE(info->commentTable()->cells()->measured());
     EXPECT_GE(info->scrollView()->contentSize().height(),
               info->commentTable()->frame().bottom() - 1);
+    // Every row is as tall as its cell needs: the vote bar under the body shows.
+    TableView* table = info->commentTable()->tableView();
+    for (int row = 0; row < 2; ++row) {
+        CommentItem* cell = info->commentTable()->cells()->builtCell(row);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_DOUBLE_EQ(table->rectForRowAtIndexPath({0, row}).height(), cell->rowHeight());
+        EXPECT_GE(cell->rowHeight(),
+                  cell->mainView()->frame().top() + cell->btnView()->frame().bottom());
+        EXPECT_DOUBLE_EQ(cell->btnView()->frame().top(), cell->commentWeb()->frame().bottom());
+    }
 }
 
 TEST_F(NewsInfoTest, FavouriteGoesOnAndOffAndAFailedWriteChangesNothing) {
