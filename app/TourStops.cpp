@@ -6,10 +6,22 @@
 #include "app/Tour.h"
 #include "app/toveraAppDelegate.h"
 #include "framework/ImageLoader.h"
+#include "news/CommentCells.h"
+#include "news/CommentDetail.h"
+#include "news/CommentList.h"
+#include "news/MyNews.h"
+#include "news/NetComment.h"
+#include "news/News.h"
+#include "news/NewsInfo.h"
+#include "news/NewsList.h"
+#include "news/NewsSearch.h"
 #include "platform/ui/ImageView.h"
+#include "platform/ui/Label.h"
 #include "platform/ui/NavigationController.h"
 #include "platform/ui/TabBar.h"
+#include "platform/ui/TableView.h"
 #include "platform/ui/View.h"
+#include "platform/ui/WebView.h"
 #include "property/ChooseCity.h"
 #include "property/HomeCell.h"
 #include "property/MenuIcons.h"
@@ -30,6 +42,36 @@ Tovera* homeOnTop(Tour& tour) {
     if (!home || !tour.waitFor([navigation] { return !navigation->modalViewController(); }))
         return nullptr;
     return home;
+}
+
+// `screen` pushed over the home screen, once `shown` holds.
+bool pushOverHome(Tour& tour, platform::ui::ViewController* screen,
+                  const std::function<bool()>& shown) {
+    if (!homeOnTop(tour)) {
+        delete screen;
+        return false;
+    }
+    tour.app().navigationController()->pushViewController(screen, false);
+    return tour.waitFor(shown);
+}
+
+// Signs `session` in as the demo service's demo user (the personal feed
+// needs a user).
+bool signInDemoUser(Tour& tour, DSTovera& session) {
+    struct Reply : QXRequestDelegate {
+        void requestDidLoad(QXRequest*, const Value& reply) override { answer = reply; }
+        void requestDidFailWithError(QXRequest*, const Error&) override { failed = true; }
+        Value answer;
+        bool failed = false;
+    } reply;
+    Dict form{{"username", "demo"}, {"password", "demo1234"}};
+    DSTovera::userLogin(form, &reply);
+    if (!tour.waitFor([&reply] { return reply.failed || !reply.answer.isNull(); })) return false;
+    const std::string password = reply.answer.getStringValueForKey("password", "");
+    if (password.empty()) return false;
+    session.setUid(reply.answer.getStringValueForKey("id", "1"), "demo" + password,
+                   session.cityId());
+    return true;
 }
 
 // The menu page of tab `index`.
@@ -88,6 +130,60 @@ const std::vector<TourStop>& tourStops() {
         menuStop("menu-community", 2),
         menuStop("menu-followed", 3),
         menuStop("menu-account", 4),
+        {"news-article",
+         [](Tour& tour) {
+             auto* article = new NewsInfo;
+             article->param().setRid("50001");
+             return pushOverHome(tour, article, [article] {
+                 return !article->titleLable()->text().isEmpty() &&
+                        !article->contentText()->isLoading();
+             });
+         }},
+        {"comment-list",
+         [](Tour& tour) {
+             auto* detail = new CommentDetail;
+             CommentList* list = detail->commentList();
+             list->param().setType("1");
+             list->param().setRid("50001");
+             list->param().setPtype("1");
+             return pushOverHome(tour, detail, [list] {
+                 return list->cells()->measured() ||
+                        list->tableView()->tableFooterView() == list->noItemView();
+             });
+         }},
+        {"net-comment",
+         [](Tour& tour) {
+             auto* comments = new NetComment;
+             CommentList* list = comments->commentList();
+             return pushOverHome(tour, comments, [list] { return list->cells()->measured(); });
+         }},
+        {"news",
+         [](Tour& tour) {
+             Tovera* home = homeOnTop(tour);
+             if (!home) return false;
+             auto* news = new News(home->DStovera());
+             news->hasBtnsView(true);
+             return pushOverHome(tour, news, [news] {
+                 return !news->btnsView()->subviews().isEmpty() &&
+                        !news->newsListController()->items().empty();
+             });
+         }},
+        {"news-search",
+         [](Tour& tour) {
+             Tovera* home = homeOnTop(tour);
+             if (!home) return false;
+             auto* search = new NewsSearch(home->DStovera());
+             return pushOverHome(tour, search, [search] { return !search->items().empty(); });
+         }},
+        {"my-news",
+         [](Tour& tour) {
+             Tovera* home = homeOnTop(tour);
+             if (!home || !signInDemoUser(tour, home->DStovera())) return false;
+             auto* feed = new MyNews(home->DStovera());
+             feed->setTitle(QStringLiteral("订阅资讯"));
+             feed->param().setType("3");
+             return pushOverHome(tour, feed, [feed] { return !feed->items().empty(); });
+         }},
         {"city-choice",
          [](Tour& tour) {
              Tovera* home = homeOnTop(tour);
