@@ -97,10 +97,10 @@ void News::viewDidLoad() {
     reloadData();
 }
 
+// The strip and the categories held stay until the new ones arrive, so a
+// failed reload leaves them as they were.
 void News::reloadData() {
     QXViewController::reloadData();
-    if (showsBtns_) btnsView_->removeAllSubviews();
-    dataArray_.clear();
     session_.getNewsSort(param().param(), this);
 }
 
@@ -113,8 +113,7 @@ void News::didLoad(const Value& reply, QXRequest* request) {
 }
 
 void News::categoriesDidLoad(const Value& reply) {
-    for (const Value& category : reply["result"].items())
-        dataArray_.push_back(category);
+    dataArray_ = reply["result"].items();
     if (!showsBtns_) {
         // All categories are kept: the one shown need not be among the first four.
         const int cid = Value(chosenCategory()).intValue();
@@ -131,8 +130,18 @@ void News::categoriesDidLoad(const Value& reply) {
     updateContentView();
 }
 
+// The old buttons leave the strip at once (deleted later: one of them may be
+// the button whose tap got here), so the strip holds only the new row.
+void News::clearStrip() {
+    for (QWidget* old : btnsView_->subviews()) {
+        old->hide();
+        old->setParent(nullptr);
+        old->deleteLater();
+    }
+}
+
 void News::bindBtnsView() {
-    btnsView_->removeAllSubviews();
+    clearStrip();
     if (dataArray_.empty()) return;
     const QSizeF size = btnsView_->bounds().size();
     const double width = double(int((size.width() - 2) / double(dataArray_.size() + 1)));
@@ -209,9 +218,9 @@ void News::moreCat(Button*) {
 void News::refresh(QObject* sender) {
     if (qobject_cast<platform::ui::BarButtonItem*>(sender)) return;
     auto* button = qobject_cast<Button*>(sender);
-    const bool inStrip = button && btnsView_ && btnsView_->subviews().contains(button);
-    QXViewController::btnsView(btnsView_, nullptr);
-    if (inStrip)
+    // A reload keeps the selection: its reply selects again, and a failed
+    // one leaves the strip as it was.
+    if (button && btnsView_ && btnsView_->subviews().contains(button))
         btnPressed(button);
     else
         reloadData();

@@ -41,7 +41,7 @@ public:
     void hasBtnsView(bool shown);
     bool showsBtnsView() const { return showsBtns_; }
 
-    /// Loads the categories (the strip is emptied until they arrive).
+    /// Loads the categories; the strip is rebuilt when they arrive.
     void reloadData() override;
     void didLoad(const Value& reply, QXRequest* request) override;
 
@@ -84,6 +84,7 @@ private:
     void subscribe();
     void subscribeDidLoad(const Value& reply, const Dict& sent);
     void categoriesDidLoad(const Value& reply);
+    void clearStrip();
     void pushNewsSearch();
 
     DSTovera& session_;

@@ -255,6 +255,23 @@ TEST_F(NewsHome, FailuresShowTheirAlertAndLeaveTheStripAsItWas) {
     }
 }
 
+TEST_F(NewsHome, AFailedReloadKeepsTheStrip) {
+    scriptCategories(categoriesReply(6, {2}));
+    News* news = openNews();
+    ASSERT_TRUE(hasButtons(news));
+    ASSERT_TRUE(tap(stripButtons(news)[1]));
+    ASSERT_TRUE(settled());
+    scriptCategories(R"({"error_code":200,"code":1,"msg":"维护中"})");
+    news->refresh(nullptr);
+    ASSERT_TRUE(waitFor([] { return currentAlert().has_value(); }));
+    answerAlert(0);
+    processEvents();
+    EXPECT_EQ(stripButtons(news).size(), 5);
+    EXPECT_TRUE(stripButtons(news)[1]->isSelected());
+    EXPECT_EQ(news->dataArray().size(), 4u);
+    EXPECT_EQ(news->subscribeItem()->title(), QStringLiteral("取消订阅"));
+}
+
 TEST_F(NewsHome, FailedSubscribeLeavesTheToggleAndMarks) {
     service::DemoService& demo = useDemo();
     signIn();

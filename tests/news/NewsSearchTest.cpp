@@ -68,7 +68,8 @@ TEST_F(NewsSearchScreen, KeywordPagesAndCancel) {
     }
 
     search_->loadMore(search_->loadMoreView());
-    ASSERT_TRUE(replies(3));
+    // A further page shows no loading overlay: wait for its rows.
+    ASSERT_TRUE(waitFor([&] { return search_->items().size() > 10; }));
     EXPECT_EQ(lastRequest().getStringValueForKey("page", ""), "2");
     EXPECT_EQ(lastRequest().getStringValueForKey("more", ""), "1");
     EXPECT_EQ(lastRequest().getStringValueForKey("q", ""), "合肥");
