@@ -24,6 +24,13 @@ void HomeScreenTest::prepare(bool signedIn) {
     }
 }
 
+void HomeScreenTest::keepDemoAccount() {
+    platform::Preferences& prefs = platform::preferences();
+    prefs.setString("username", "demo");
+    prefs.setBool("autologin", true);
+    EXPECT_TRUE(DSTovera::setPassword("demo1234", "demo"));
+}
+
 Tovera* HomeScreenTest::openHome() {
     home_ = new Tovera;
     showRoot(home_);

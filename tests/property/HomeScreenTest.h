@@ -12,8 +12,12 @@ namespace tovera::testing {
 
 class HomeScreenTest : public FrameworkUiTest {
 protected:
-    /// Stores a city (3402) and, with `signedIn`, the preferences of user 5.
+    /// Stores a city (3402) and, with `signedIn`, the preferences of user 5
+    /// with a token no service checks (for scripted servers).
     void prepare(bool signedIn);
+    /// The demo service's user "demo" kept on the device with automatic
+    /// sign-in on: the home screen's first request signs in.
+    void keepDemoAccount();
     /// The home screen as root; waits for its first page.
     Tovera* openHome();
     /// Selects tab `index` as a user would.

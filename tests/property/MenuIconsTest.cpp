@@ -133,9 +133,11 @@ TEST_F(MenuPages, RecommendationsWaitForAProfileCompleteEnough) {
         const char* completion;  // null: none stored
         bool prompt;
     } cases[] = {{"59", true}, {nullptr, true}, {"60", false}, {"100", false}};
-    prepare(true);
+    prepare(false);
+    keepDemoAccount();
     startDemoService();
     openHome();
+    ASSERT_TRUE(home_->DStovera().isUserLoggedin());
     for (const auto& c : cases) {
         if (c.completion)
             platform::preferences().setString("completion", c.completion);
@@ -192,10 +194,12 @@ TEST_F(MenuPages, BadgesSkipPositionTwoAndTheTotalSumsAllFour) {
 }
 
 TEST_F(MenuPages, EveryEntryOpensAScreen) {
-    prepare(true);
+    prepare(false);
+    keepDemoAccount();
     platform::preferences().setString("completion", "80");
     startDemoService();
     openHome();
+    ASSERT_TRUE(home_->DStovera().isUserLoggedin());
     const int counts[] = {5, 6, 5, 8};
     for (int type = 1; type <= 4; ++type) {
         for (int position = 0; position < counts[type - 1]; ++position) {
@@ -203,6 +207,7 @@ TEST_F(MenuPages, EveryEntryOpensAScreen) {
             const QString name = caption(position);
             ASSERT_TRUE(tapEntry(position)) << type << "/" << position;
             processEvents();
+            ASSERT_NE(name, QString()) << type << "/" << position;
             if (name == QStringLiteral("注销")) {
                 ASSERT_TRUE(currentAlert());
                 answerAlert(1);
