@@ -31,6 +31,8 @@ protected:
     void useService(const std::string& base);
     /// Starts the demo service on a temporary folder and uses it; its base.
     std::string startDemoService();
+    /// The demo service started by startDemoService(), if any.
+    service::DemoService* demoService() const { return demo_.get(); }
     /// Shows `screen` as the root of a navigation stack in the window.
     platform::ui::NavigationController* showRoot(platform::ui::ViewController* screen);
     /// Whether a log line containing `text` was written.

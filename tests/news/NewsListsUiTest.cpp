@@ -41,21 +41,14 @@ void NewsListsUiTest::SetUp() {
 void NewsListsUiTest::TearDown() {
     RootScreenServices::shared().setSession(nullptr);
     FrameworkUiTest::TearDown();
-    demo_.reset();
-    demoData_.reset();
 }
 
 service::DemoService& NewsListsUiTest::useDemo() {
-    if (!demo_) {
-        demoData_ = std::make_unique<TempDir>();
-        service::ServiceOptions options;
-        options.dataDir = demoData_->path().string();
-        demo_ = std::make_unique<service::DemoService>(options);
-        std::string error;
-        EXPECT_TRUE(demo_->start(&error)) << error;
-    }
-    useService(demo_->baseUrl());
-    return *demo_;
+    if (!demoService())
+        startDemoService();
+    else
+        useService(demoService()->baseUrl());
+    return *demoService();
 }
 
 void NewsListsUiTest::signIn() {
@@ -81,8 +74,8 @@ void NewsListsUiTest::backToRoot() {
 
 std::vector<Dict> NewsListsUiTest::requestsTo(std::string_view path) const {
     std::vector<Dict> out;
-    if (demo_)
-        for (const service::RecordedRequest& request : demo_->requestsTo(path))
+    if (service::DemoService* demo = demoService())
+        for (const service::RecordedRequest& request : demo->requestsTo(path))
             out.push_back(request.params);
     return out;
 }

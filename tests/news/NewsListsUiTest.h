@@ -1,11 +1,10 @@
 // The fixture of the news list screens' tests (news home, search, personal
-// feed, subscriptions): a demo service of the fixture's own (so a test can
-// read what it received and inject faults), a scripted server for replies
+// feed, subscriptions): the demo service (a test reads what it received and
+// injects faults), a scripted server for replies
 // the demo service never gives, sign-in as the demo user, and screens shown
 // over a plain root screen.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,10 +45,6 @@ protected:
     bool settled() const;
 
     ScriptedServer scripted_;
-
-private:
-    std::unique_ptr<TempDir> demoData_;
-    std::unique_ptr<service::DemoService> demo_;
 };
 
 /// The JSON text of `n` news categories with cids 1 to n ("分类1", ...);
