@@ -168,8 +168,11 @@ TEST_F(ListScreen, PagesShowLoadMoreUntilTheTotalIsReached) {
             auto* more = qobject_cast<Button*>(screen->table()->tableFooterView());
             ASSERT_TRUE(more) << total;
             EXPECT_EQ(more->currentTitle(), QStringLiteral("加载更多"));
+            // The page waits at the server until the footer has been read.
+            server_.holdPage(std::to_string(page));
             tapLoadMore(screen);
             EXPECT_EQ(more->currentTitle(), QStringLiteral("加载中..."));
+            server_.release();
             ASSERT_TRUE(settled(screen, page));
         }
         EXPECT_EQ(screen->items().size(), 25u);
