@@ -3,6 +3,7 @@
 // the badges, and that every entry opens something.
 #include <QString>
 
+#include "framework/ActivityView.h"
 #include "framework/ButtonItem.h"
 #include "framework/GridView.h"
 #include "framework/NoticeView.h"
@@ -23,9 +24,18 @@ namespace {
 class MenuPages : public tovera::testing::HomeScreenTest {
 protected:
     // Back to the home screen after an entry opened something.
+    // The loading overlay of the screen left stays until its reply comes
+    // and takes the taps meanwhile.
     void backHome() {
         nav()->popToRootViewControllerAnimated(false);
         processEvents();
+        EXPECT_TRUE(waitFor([] { return !ActivityView::shared()->isShowing(); }));
+    }
+    // A new page of tab `type` (choosing the selected tab again keeps the
+    // page it shows).
+    void freshPage(int type) {
+        chooseTab(0);
+        chooseTab(type);
     }
     NoticeView* badgeAt(int position) const {
         auto* item =
@@ -143,7 +153,7 @@ TEST_F(MenuPages, RecommendationsWaitForAProfileCompleteEnough) {
             platform::preferences().setString("completion", c.completion);
         else
             platform::preferences().remove("completion");
-        chooseTab(3);
+        freshPage(3);
         ASSERT_TRUE(tapEntry(0));
         processEvents();
         EXPECT_NE(top(), home_);
@@ -203,7 +213,7 @@ TEST_F(MenuPages, EveryEntryOpensAScreen) {
     const int counts[] = {5, 6, 5, 8};
     for (int type = 1; type <= 4; ++type) {
         for (int position = 0; position < counts[type - 1]; ++position) {
-            chooseTab(type);
+            freshPage(type);
             const QString name = caption(position);
             ASSERT_TRUE(tapEntry(position)) << type << "/" << position;
             processEvents();
