@@ -1,10 +1,7 @@
-// The fixture of the account screen tests: a demo service of the fixture's
-// own (so that tests can read what it received), a scripted server for
-// replies the demo service never gives, and a screen pushed over a plain root.
+// The fixture of the account screen tests: the shared fixture's demo service
+// (tests read what it received), a scripted server for replies the demo
+// service never gives, and a screen pushed over a plain root.
 #pragma once
-
-#include <memory>
-#include <string>
 
 #include "platform/Preferences.h"
 #include "platform/ui/NavigationController.h"
@@ -22,22 +19,11 @@ protected:
         useService(scripted_.base());
         platform::preferences().setString("cityid", "3401");
     }
-    void TearDown() override {
-        FrameworkUiTest::TearDown();
-        demo_.reset();
-        demoData_.reset();
-    }
 
-    /// Talks to a demo service of this fixture from now on.
+    /// Talks to the demo service from now on.
     service::DemoService& useDemo() {
-        demoData_ = std::make_unique<TempDir>();
-        service::ServiceOptions options;
-        options.dataDir = demoData_->path().string();
-        demo_ = std::make_unique<service::DemoService>(options);
-        std::string error;
-        EXPECT_TRUE(demo_->start(&error)) << error;
-        useService(demo_->baseUrl());
-        return *demo_;
+        startDemoService();
+        return *demoService();
     }
 
     /// Shows `screen` pushed over a plain root screen.
@@ -58,10 +44,6 @@ protected:
     }
 
     ScriptedServer scripted_;
-
-private:
-    std::unique_ptr<TempDir> demoData_;
-    std::unique_ptr<service::DemoService> demo_;
 };
 
 }  // namespace tovera::testing
