@@ -3,9 +3,9 @@
 #include <zlib.h>
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/Device.h"
+#include "platform/Text.h"
 
 namespace tovera {
 
@@ -13,16 +13,9 @@ int QXHTTPRequest::defaultTimeOut_ = 10;
 
 namespace {
 
-bool sameName(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
 bool isHttpUrl(std::string_view url) {
     for (std::string_view scheme : {"http://", "https://"})
-        if (url.size() > scheme.size() && sameName(url.substr(0, scheme.size()), scheme))
+        if (url.size() > scheme.size() && platform::startsWithIgnoringCase(url, scheme))
             return true;
     return false;
 }
@@ -37,8 +30,9 @@ void QXHTTPRequest::addRequestHeader(std::string name, std::string value) {
 }
 
 bool QXHTTPRequest::hasHeader(std::string_view name) const {
-    return std::any_of(requestHeaders_.begin(), requestHeaders_.end(),
-                       [&](const auto& header) { return sameName(header.first, name); });
+    return std::any_of(requestHeaders_.begin(), requestHeaders_.end(), [&](const auto& header) {
+        return platform::equalsIgnoringCase(header.first, name);
+    });
 }
 
 std::string defaultUserAgentString() {
@@ -83,7 +77,7 @@ void QXHTTPRequest::startSynchronous() {
         return;
     }
     responseData_ = std::move(result.body);
-    if (sameName(result.response.header("Content-Encoding"), "gzip")) {
+    if (platform::equalsIgnoringCase(result.response.header("Content-Encoding"), "gzip")) {
         if (auto inflated = gunzip(responseData_))
             responseData_ = std::move(*inflated);
         else

@@ -1,24 +1,15 @@
 #include "core/QXRequest.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "core/Encoding.h"
 #include "core/Gb18030.h"
 #include "core/QXJson.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
+#include "platform/Text.h"
 
 namespace tovera {
 
 namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 // A one-line description of the parameters for the log (credentials are
 // redacted by the log itself).
@@ -60,7 +51,7 @@ QXRequestDelegate* QXRequest::liveDelegate() const {
 }
 
 bool QXRequest::isGet() const {
-    return equalsIgnoringCase(httpMethod_, "GET");
+    return platform::equalsIgnoringCase(httpMethod_, "GET");
 }
 
 std::string QXRequest::stringFromDictionary(const Dict& params) {
@@ -82,7 +73,7 @@ std::string QXRequest::stringFromDictionary(const Dict& params) {
 std::string QXRequest::serializeURL(std::string_view url, const Dict& params,
                                     std::string_view httpMethod) {
     std::string address(url);
-    if (!equalsIgnoringCase(httpMethod, "GET")) return address;
+    if (!platform::equalsIgnoringCase(httpMethod, "GET")) return address;
     const std::string form = stringFromDictionary(params);
     if (form.empty()) return address;
     address += address.find('?') == std::string::npos ? '?' : '&';

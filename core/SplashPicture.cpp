@@ -13,6 +13,7 @@
 #include "platform/AppHome.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
+#include "platform/Text.h"
 #include "platform/net/Http.h"
 
 namespace tovera {
@@ -21,13 +22,6 @@ namespace {
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
-}
-
-std::string_view trimmed(std::string_view text) {
-    constexpr std::string_view kBlanks = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(kBlanks);
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
 }
 
 // A body fetched with a 2xx status, or nothing.
@@ -84,7 +78,7 @@ bool SplashPicture::isAcceptableName(std::string_view name) {
 }
 
 std::optional<std::string> SplashPicture::fileNameOf(std::string_view answer) {
-    answer = trimmed(answer);
+    answer = platform::trim(answer);
     const std::size_t slash = answer.rfind('/');
     std::string_view name = slash == std::string_view::npos ? answer : answer.substr(slash + 1);
     if (!isAcceptableName(name)) return std::nullopt;
@@ -116,7 +110,8 @@ SplashPicture::Outcome SplashPicture::refresh(std::chrono::milliseconds timeOut)
     if (storedPicturePath() && platform::preferences().string(kPreferenceKey) == *name)
         return Outcome::kCurrent;
 
-    const std::optional<std::string> picture = fetchBody(std::string(trimmed(*answer)), timeOut);
+    const std::optional<std::string> picture =
+        fetchBody(std::string(platform::trim(*answer)), timeOut);
     if (!picture || picture->empty()) return Outcome::kDownloadFailed;
     const std::string path = DSTovera::filePath(*name);
     if (path.empty() || !writeAtomically(path, *picture)) {

@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "framework/NSUtil.h"
+#include "platform/Text.h"
 #include "platform/ui/Font.h"
 
 namespace tovera {
@@ -27,15 +28,6 @@ int hexPair(std::string_view text, std::size_t at) {
 QFont sizedFont(std::string_view fontName, double size) {
     return platform::ui::Font::named(
         QString::fromUtf8(fontName.data(), static_cast<qsizetype>(fontName.size())), size);
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 }  // namespace
@@ -83,8 +75,8 @@ QFont NSUtil::bigFont(std::string_view fontName) {
 
 QColor NSUtil::skinColor(std::string_view skin) {
     const std::string name = skinName(skin);
-    if (equalsIgnoringCase(name, "black")) return getColor("303032");
-    if (equalsIgnoringCase(name, "default")) return getColor("9CC5F0");
+    if (platform::equalsIgnoringCase(name, "black")) return getColor("303032");
+    if (platform::equalsIgnoringCase(name, "default")) return getColor("9CC5F0");
     return getColor("EFC69C");
 }
 

@@ -6,6 +6,8 @@
 #include <numbers>
 #include <sstream>
 
+#include "platform/Text.h"
+
 namespace tovera::platform {
 
 namespace {
@@ -19,14 +21,6 @@ std::vector<std::string_view> splitFields(std::string_view line) {
         line.remove_prefix(comma + 1);
     }
     return fields;
-}
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
 }
 
 }  // namespace

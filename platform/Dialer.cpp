@@ -1,8 +1,7 @@
 #include "platform/Dialer.h"
 
 #include "platform/Log.h"
-
-#include <cctype>
+#include "platform/Text.h"
 
 namespace tovera::platform {
 
@@ -13,9 +12,7 @@ Dialer& Dialer::shared() {
 
 std::optional<std::string> Dialer::numberOf(std::string_view address) {
     constexpr std::string_view kScheme = "tel:";
-    if (address.size() <= kScheme.size()) return {};
-    for (std::size_t i = 0; i < kScheme.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(address[i])) != kScheme[i]) return {};
+    if (address.size() <= kScheme.size() || !startsWithIgnoringCase(address, kScheme)) return {};
     std::string_view number = address.substr(kScheme.size());
     bool hasDigit = false;
     for (char c : number) {

@@ -1,6 +1,7 @@
 #include "platform/Location.h"
 
 #include "platform/MainQueue.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,14 +10,6 @@
 namespace tovera::platform {
 
 namespace {
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
 
 std::optional<double> parseDegrees(std::string_view text) {
     text = trim(text);

@@ -1,5 +1,7 @@
 #include "service/Database.h"
 
+#include <sqlite3.h>
+
 namespace tovera::service {
 
 namespace {
@@ -46,76 +48,34 @@ int Database::changes() const {
     return sqlite3_changes(db_);
 }
 
-Statement::Statement(Database& db, std::string_view sql) : db_(db) {
-    if (sqlite3_prepare_v2(db.handle(), sql.data(), static_cast<int>(sql.size()), &stmt_,
-                           nullptr) != SQLITE_OK)
+Statement::Statement(Database& db, std::string_view sql)
+    : db_(db), statement_(db.handle(), sql, tovera::Statement::TextEncoding::kUtf8) {
+    if (!statement_.isPrepared())
         fail(db.handle(), "prepare failed for \"" + std::string(sql) + "\"");
 }
 
-Statement::~Statement() {
-    sqlite3_finalize(stmt_);
-}
-
-Statement& Statement::bind(int index, std::int64_t value) {
-    if (sqlite3_bind_int64(stmt_, index, value) != SQLITE_OK) fail(db_.handle(), "bind failed");
-    return *this;
-}
-
-Statement& Statement::bind(int index, double value) {
-    if (sqlite3_bind_double(stmt_, index, value) != SQLITE_OK) fail(db_.handle(), "bind failed");
-    return *this;
-}
-
-Statement& Statement::bind(int index, std::string_view text) {
-    if (sqlite3_bind_text64(stmt_, index, text.data(), text.size(), SQLITE_TRANSIENT,
-                            SQLITE_UTF8) != SQLITE_OK)
-        fail(db_.handle(), "bind failed");
+Statement& Statement::bound(int resultCode) {
+    if (resultCode != SQLITE_OK) fail(db_.handle(), "bind failed");
     return *this;
 }
 
 bool Statement::step() {
-    int rc = sqlite3_step(stmt_);
+    int rc = statement_.step();
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
     fail(db_.handle(), "step failed");
 }
 
 void Statement::reset() {
-    sqlite3_reset(stmt_);
-    sqlite3_clear_bindings(stmt_);
-}
-
-std::int64_t Statement::integer(int column) const {
-    return sqlite3_column_int64(stmt_, column);
-}
-
-double Statement::real(int column) const {
-    return sqlite3_column_double(stmt_, column);
-}
-
-std::string Statement::text(int column) const {
-    auto p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-    if (!p) return {};
-    return std::string(p, static_cast<std::size_t>(sqlite3_column_bytes(stmt_, column)));
-}
-
-bool Statement::isNull(int column) const {
-    return sqlite3_column_type(stmt_, column) == SQLITE_NULL;
-}
-
-int Statement::columnCount() const {
-    return sqlite3_column_count(stmt_);
-}
-
-int Statement::parameterCount() const {
-    return sqlite3_bind_parameter_count(stmt_);
+    statement_.reset();
+    statement_.clearBindings();
 }
 
 Dict Statement::row() const {
     Dict out;
     int n = columnCount();
     for (int i = 0; i < n; ++i)
-        out.set(sqlite3_column_name(stmt_, i), text(i));
+        out.set(statement_.columnName(i), text(i));
     return out;
 }
 

@@ -4,8 +4,6 @@
 // router turns into an internal-error reply.
 #pragma once
 
-#include <sqlite3.h>
-
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -13,7 +11,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/Statement.h"
 #include "core/Value.h"
+
+struct sqlite3;
 
 namespace tovera::service {
 
@@ -46,18 +47,21 @@ private:
     std::mutex mutex_;
 };
 
-/// A prepared statement. Parameters are numbered from 1, columns from 0.
+/// A prepared statement on the service's connection: core's statement with
+/// texts kept in UTF-8, and every failure thrown as DatabaseError.
+/// Parameters are numbered from 1, columns from 0.
 class Statement {
 public:
     Statement(Database& db, std::string_view sql);
-    ~Statement();
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
 
-    Statement& bind(int index, std::int64_t value);
+    Statement& bind(int index, std::int64_t value) {
+        return bound(statement_.bindInt64(value, index));
+    }
     Statement& bind(int index, int value) { return bind(index, std::int64_t{value}); }
-    Statement& bind(int index, double value);
-    Statement& bind(int index, std::string_view text);
+    Statement& bind(int index, double value) { return bound(statement_.bindDouble(value, index)); }
+    Statement& bind(int index, std::string_view text) {
+        return bound(statement_.bindString(text, index));
+    }
     Statement& bind(int index, const char* text) { return bind(index, std::string_view(text)); }
     Statement& bind(int index, const std::string& text) {
         return bind(index, std::string_view(text));
@@ -66,15 +70,17 @@ public:
     /// Advances to the next row; false when there is none (or the statement
     /// was not a query).
     bool step();
+    /// Makes the statement ready to run again with no parameters bound.
     void reset();
 
-    std::int64_t integer(int column) const;
-    double real(int column) const;
-    std::string text(int column) const;
-    bool isNull(int column) const;
-    int columnCount() const;
+    std::int64_t integer(int column) const { return statement_.getInt64(column); }
+    double real(int column) const { return statement_.getDouble(column); }
+    /// The column's text ("" for NULL; numbers as their text).
+    std::string text(int column) const { return statement_.getString(column).value_or(""); }
+    bool isNull(int column) const { return statement_.isNull(column); }
+    int columnCount() const { return statement_.columnCount(); }
     /// The highest parameter number the statement uses.
-    int parameterCount() const;
+    int parameterCount() const { return statement_.parameterCount(); }
 
     /// The current row as a dictionary from column names to their text.
     Dict row() const;
@@ -83,8 +89,11 @@ public:
     void run();
 
 private:
+    /// Throws unless a bind's result code says it succeeded.
+    Statement& bound(int resultCode);
+
     Database& db_;
-    sqlite3_stmt* stmt_ = nullptr;
+    tovera::Statement statement_;
 };
 
 /// A transaction that rolls back unless committed.

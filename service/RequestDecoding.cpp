@@ -1,11 +1,14 @@
 #include "service/RequestDecoding.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "core/Gb18030.h"
+#include "platform/Text.h"
 
 namespace tovera::service {
+
+using platform::startsWithIgnoringCase;
+using platform::trim;
 
 namespace {
 
@@ -14,24 +17,6 @@ int hexValue(char c) {
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
-}
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    }
-    return true;
-}
-
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
-        text.remove_suffix(1);
-    return text;
 }
 
 // The value of parameter `key` in a header value such as
@@ -43,7 +28,8 @@ std::string headerParameter(std::string_view header, std::string_view key) {
         if (semicolon == std::string_view::npos) return {};
         pos = semicolon + 1;
         std::string_view rest = trim(header.substr(pos));
-        if (!startsWithNoCase(rest, key) || rest.size() <= key.size() || rest[key.size()] != '=')
+        if (!startsWithIgnoringCase(rest, key) || rest.size() <= key.size() ||
+            rest[key.size()] != '=')
             continue;
         rest.remove_prefix(key.size() + 1);
         if (!rest.empty() && rest.front() == '"') {
@@ -62,10 +48,10 @@ void readPartHeaders(std::string_view headers, MultipartPart& part) {
         std::size_t end = headers.find('\n');
         std::string_view line = trim(headers.substr(0, end));
         headers.remove_prefix(end == std::string_view::npos ? headers.size() : end + 1);
-        if (startsWithNoCase(line, "content-disposition:")) {
+        if (startsWithIgnoringCase(line, "content-disposition:")) {
             part.name = headerParameter(line, "name");
             part.filename = headerParameter(line, "filename");
-        } else if (startsWithNoCase(line, "content-type:")) {
+        } else if (startsWithIgnoringCase(line, "content-type:")) {
             part.contentType = std::string(trim(line.substr(13)));
         }
     }
@@ -194,7 +180,7 @@ bool looksLikePicture(std::string_view bytes) {
 void decodeParameters(std::string_view query, std::string_view contentType, std::string_view body,
                       Dict& params, Pictures& pictures) {
     decodeUrlEncoded(query, TextEncoding::kGb18030, params);
-    bool multipart = startsWithNoCase(trim(contentType), "multipart/");
+    bool multipart = startsWithIgnoringCase(trim(contentType), "multipart/");
     if (!multipart) {
         decodeUrlEncoded(body, TextEncoding::kGb18030, params);
         return;
@@ -205,7 +191,7 @@ void decodeParameters(std::string_view query, std::string_view contentType, std:
                 pictures[part.name] = std::move(part.body);
             else
                 pictures.erase(part.name);
-        } else if (part.contentType.empty() || startsWithNoCase(part.contentType, "text/")) {
+        } else if (part.contentType.empty() || startsWithIgnoringCase(part.contentType, "text/")) {
             params.set(part.name, decodeText(part.body, TextEncoding::kGb18030));
         }
     }

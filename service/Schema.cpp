@@ -1,5 +1,7 @@
 #include "service/Schema.h"
 
+#include <sqlite3.h>
+
 #include <ctime>
 
 namespace tovera::service {

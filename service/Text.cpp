@@ -66,13 +66,4 @@ std::string shorten(std::string_view text, std::size_t maxChars) {
     return std::string(text.substr(0, i)) + "…";
 }
 
-std::string_view trimmed(std::string_view text) {
-    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 }  // namespace tovera::service

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/Text.h"
+
 namespace tovera::service {
 
 /// Escapes "<", ">", "&" and '"' so that user text never becomes markup.
@@ -19,7 +21,10 @@ std::size_t characterCount(std::string_view text);
 /// The first `maxChars` characters of `text`, "…" appended when cut.
 std::string shorten(std::string_view text, std::size_t maxChars);
 
-/// `text` without leading and trailing blanks and line breaks.
-std::string_view trimmed(std::string_view text);
+/// `text` without leading and trailing blanks and line breaks (the form
+/// values' name for the platform's trim).
+inline std::string_view trimmed(std::string_view text) {
+    return platform::trim(text);
+}
 
 }  // namespace tovera::service

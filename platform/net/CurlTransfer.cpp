@@ -1,8 +1,9 @@
 #include "platform/net/CurlTransfer.h"
 
 #include <algorithm>
-#include <cctype>
 #include <string>
+
+#include "platform/Text.h"
 
 namespace tovera::platform::net {
 
@@ -11,15 +12,6 @@ namespace {
 constexpr long kMaxRedirects = 20;
 // Only web addresses are fetched, also after a redirect (never file:, ftp:, ...).
 constexpr const char* kProtocols = "http,https";
-
-std::string_view trim(std::string_view text) {
-    const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 // A header that would end its line early or name nothing would let a value
 // inject further headers or break the request, so it is left out.
@@ -36,13 +28,6 @@ bool hasHeader(const Headers& headers, std::string_view name) {
 }
 
 }  // namespace
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
 
 CurlEasy makeCurlEasy() {
     // Never undone with curl_global_cleanup: handles of other threads (and

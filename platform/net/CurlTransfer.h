@@ -23,9 +23,6 @@ using CurlEasy = std::unique_ptr<CURL, CurlEasyCleanup>;
 /// handle, or nullptr when curl cannot make one.
 CurlEasy makeCurlEasy();
 
-/// Header names compare without regard to ASCII case.
-bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
 /// The error record for `code`: curl's text for it, then `detail` if any.
 NetError makeNetError(CURLcode code, std::string_view detail = {});
 
@@ -48,8 +45,6 @@ public:
     /// headers of the last response received (those of redirects and interim
     /// responses are dropped).
     HttpResponse response() const;
-    /// Header names compare without regard to ASCII case.
-    bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
     /// The error record for a failed transfer's result code.
     NetError error(CURLcode code) const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "platform/Text.h"
 #include "platform/net/AsyncConnection.h"
 #include "platform/net/CurlTransfer.h"
 #include "platform/net/HttpWorker.h"
