@@ -1,5 +1,5 @@
 # The two commands of the README: `make run` and `make test`.
-.PHONY: all deps build run test test-asan format format-check bench fuzz clean
+.PHONY: all deps build run test test-asan format format-check include-check bench fuzz clean
 
 all: build
 
@@ -14,7 +14,7 @@ run: build
 	@if [ -x build/default/app/tovera ]; then build/default/app/tovera $(ARGS); \
 	else echo "The app is not built yet: only the core libraries and tools exist."; fi
 
-test: build format-check
+test: build format-check include-check
 	ctest --preset default
 	$(MAKE) test-asan
 
@@ -28,6 +28,9 @@ format:
 
 format-check: deps
 	@scripts/check-format
+
+include-check:
+	@scripts/check-includes
 
 bench: deps
 	cmake --preset release

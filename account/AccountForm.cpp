@@ -1,11 +1,11 @@
 #include "account/AccountForm.h"
 
 #include "framework/NSUtil.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/Switch.h"
-#include "platform/ui/TextField.h"
+#include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
+#include "platform/ui/views/Switch.h"
+#include "platform/ui/views/TextField.h"
 
 namespace tovera {
 

@@ -4,6 +4,7 @@
 
 #include "account/AccountForm.h"
 #include "core/DSTovera.h"
+#include "core/PreferenceKeys.h"
 #include "core/QXRequest.h"
 #include "framework/ActivityView.h"
 #include "framework/NSUtil.h"
@@ -11,8 +12,8 @@
 #include "platform/Alert.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/TextField.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/views/TextField.h"
 
 namespace tovera {
 
@@ -77,10 +78,10 @@ void Editpassword::didLoad(const Value& reply, QXRequest* request) {
         NSUtil::makeText(reply.getStringValueForKey("msg", "")).show();
         session_.setNeedRelogin(true);
         platform::Preferences& prefs = platform::preferences();
-        const std::optional<std::string> username = prefs.string("username");
+        const std::optional<std::string> username = prefs.string(PrefKey::kUsername);
         if (!DSTovera::setPassword(newField_->text().toStdString(), username))
             platform::logLine("password change: the new password was not kept");
-        prefs.setBool("relogin", true);
+        prefs.setBool(PrefKey::kRelogin, true);
         if (!prefs.synchronize()) platform::logLine("password change: preferences not written");
     }
     if (platform::ui::NavigationController* nav = navigationController())

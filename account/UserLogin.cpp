@@ -4,15 +4,17 @@
 #include "account/AccountSession.h"
 #include "account/UserRegister.h"
 #include "core/DSTovera.h"
+#include "core/PreferenceKeys.h"
 #include "framework/NSUtil.h"
+#include "framework/ReplyDispatch.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Keyboard.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/Switch.h"
+#include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/overlays/Keyboard.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Switch.h"
 
 namespace tovera {
 
@@ -59,15 +61,15 @@ void UserLogin::loadView() {
 }
 
 void UserLogin::viewWillAppear(bool) {
-    rempwdSwitch_->setOn(userdefauls_.boolean("remember"));
-    autologinSwitch_->setOn(userdefauls_.boolean("autologin"));
+    rempwdSwitch_->setOn(userdefauls_.boolean(PrefKey::kRemember));
+    autologinSwitch_->setOn(userdefauls_.boolean(PrefKey::kAutologin));
 }
 
 void UserLogin::viewDidAppear(bool) {
-    const std::optional<std::string> username = userdefauls_.string("username");
+    const std::optional<std::string> username = userdefauls_.string(PrefKey::kUsername);
     if (!username) return;
     usernameTextField_->setText(QString::fromStdString(*username));
-    if (!userdefauls_.boolean("remember")) return;
+    if (!userdefauls_.boolean(PrefKey::kRemember)) return;
     if (const auto password = DSTovera::getPassword(*username))
         pwdTextField_->setText(QString::fromStdString(*password));
 }
@@ -104,13 +106,13 @@ void UserLogin::autoLogin(Control* sender) {
 
 void UserLogin::requestDidLoad(QXRequest*, const Value& reply) {
     platform::logLine("login reply received");
-    if (reply.dict() && reply.dict()->contains("code")) {
+    if (ReplyDispatch::code(reply) != ReplyCode::Missing) {
         platform::showAlert({"登录失败", reply.getStringValueForKey("msg", ""), {"确定"}, 0, {}});
         return;
     }
-    userdefauls_.setString("completion", reply.getStringValueForKey("completion", ""));
-    userdefauls_.setBool("remember", rempwdSwitch_->isOn());
-    userdefauls_.setBool("autologin", autologinSwitch_->isOn());
+    userdefauls_.setString(PrefKey::kCompletion, reply.getStringValueForKey("completion", ""));
+    userdefauls_.setBool(PrefKey::kRemember, rempwdSwitch_->isOn());
+    userdefauls_.setBool(PrefKey::kAutologin, autologinSwitch_->isOn());
     const std::string username = usernameTextField_->text().toStdString();
     if (!DSTovera::setPassword(pwdTextField_->text().toStdString(), username))
         platform::logLine("login: the password was not kept for " + username);

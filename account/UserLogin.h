@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "framework/QXViewController.h"
-#include "platform/ui/TextField.h"
+#include "platform/ui/views/TextField.h"
 
 namespace tovera::platform {
 class Preferences;

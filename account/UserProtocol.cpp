@@ -1,7 +1,7 @@
 #include "account/UserProtocol.h"
 
 #include "framework/NSUtil.h"
-#include "platform/ui/TextView.h"
+#include "platform/ui/views/TextView.h"
 
 namespace tovera {
 

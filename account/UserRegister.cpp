@@ -7,10 +7,10 @@
 #include "framework/ActivityView.h"
 #include "framework/NSUtil.h"
 #include "framework/NavigationStyle.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/TextField.h"
+#include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/TextField.h"
 
 namespace tovera {
 

@@ -10,8 +10,8 @@
 #include "app/Startup.h"
 #include "app/Tour.h"
 #include "app/toveraAppDelegate.h"
-#include "platform/ui/Animation.h"
-#include "platform/ui/Application.h"
+#include "platform/ui/runtime/Application.h"
+#include "platform/ui/views/Animation.h"
 
 namespace tovera::app {
 

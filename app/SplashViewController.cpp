@@ -6,9 +6,9 @@
 
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
-#include "platform/ui/Animation.h"
-#include "platform/ui/ImageView.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/Window.h"
+#include "platform/ui/views/Animation.h"
+#include "platform/ui/views/ImageView.h"
 
 namespace tovera::app {
 

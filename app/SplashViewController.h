@@ -14,8 +14,8 @@
 
 #include "core/SplashPicture.h"
 #include "platform/Timers.h"
-#include "platform/ui/Image.h"
-#include "platform/ui/ViewController.h"
+#include "platform/ui/navigation/ViewController.h"
+#include "platform/ui/views/Image.h"
 
 namespace tovera::platform::ui {
 class ImageView;

@@ -11,8 +11,8 @@
 
 #include "app/SplashViewController.h"
 #include "app/toveraAppDelegate.h"
-#include "platform/ui/View.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/Window.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera::app {
 

@@ -1,15 +1,16 @@
 #include "app/toveraAppDelegate.h"
 
+#include "app/Destinations.h"
 #include "app/SplashViewController.h"
 #include "core/DBConnection.h"
 #include "core/UncaughtExceptionHandler.h"
 #include "framework/NSUtil.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
-#include "platform/ui/Application.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/StatusBar.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/navigation/StatusBar.h"
+#include "platform/ui/navigation/Window.h"
+#include "platform/ui/runtime/Application.h"
 #include "property/Tovera.h"
 
 namespace tovera::app {
@@ -37,6 +38,7 @@ bool toveraAppDelegate::didFinishLaunching() {
     handlerInstalled_ = true;
     pendingReport_ = std::thread([] { postPendingCrashReport(); });
 
+    registerDestinations();
     auto* root = new Tovera;
     auto* navigation = new NavigationController(root);
     navigationController_ = navigation;

@@ -14,8 +14,8 @@
 #include <thread>
 
 #include "app/SplashViewController.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/navigation/Window.h"
 
 namespace tovera::app {
 

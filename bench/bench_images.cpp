@@ -25,9 +25,9 @@
 #include "framework/OperationQueue.h"
 #include "platform/AppHome.h"
 #include "platform/Log.h"
-#include "platform/ui/Animation.h"
-#include "platform/ui/Application.h"
-#include "platform/ui/ImageView.h"
+#include "platform/ui/runtime/Application.h"
+#include "platform/ui/views/Animation.h"
+#include "platform/ui/views/ImageView.h"
 
 using namespace tovera;
 using namespace tovera::platform::ui;

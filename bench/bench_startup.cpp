@@ -31,7 +31,7 @@
 #include "core/ServiceSettings.h"
 #include "core/SplashPicture.h"
 #include "platform/Log.h"
-#include "platform/ui/Application.h"
+#include "platform/ui/runtime/Application.h"
 #include "property/Tovera.h"
 
 namespace {

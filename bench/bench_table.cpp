@@ -3,13 +3,13 @@
 // table (cells built only while on screen, reused by identifier) against the
 // same rows in a plain QListWidget with one item widget per row, measured in
 // the same run. Reports the ratio and how many cells the table built.
-#include "platform/ui/Animation.h"
-#include "platform/ui/Application.h"
-#include "platform/ui/Font.h"
-#include "platform/ui/ImageView.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/TableView.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/lists/TableView.h"
+#include "platform/ui/navigation/Window.h"
+#include "platform/ui/runtime/Application.h"
+#include "platform/ui/views/Animation.h"
+#include "platform/ui/views/Font.h"
+#include "platform/ui/views/ImageView.h"
+#include "platform/ui/views/Label.h"
 
 #include <benchmark/benchmark.h>
 

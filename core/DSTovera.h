@@ -66,6 +66,13 @@ public:
              std::optional<std::string> cityId);
     DSTovera(const DSTovera&) = delete;
     DSTovera& operator=(const DSTovera&) = delete;
+    /// The session of the user and city the preferences keep (see restoreUser()).
+    static std::unique_ptr<DSTovera> fromPreferences();
+    /// Takes the signed-in user the preferences keep, keeping the city: the
+    /// user id "id", and the access token, which is the user name followed
+    /// by the password value of the login reply (no token when no password
+    /// value is stored). The one place the token is made.
+    void restoreUser();
 
     /// `reset`, then stores each present argument; reloads `lastUpdateTime`
     /// from the preference "lastupdatetime", padded with "0" to four entries.

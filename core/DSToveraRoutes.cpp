@@ -3,6 +3,7 @@
 #include "core/DSTovera.h"
 #include "core/Encoding.h"
 #include "core/Gb18030.h"
+#include "core/PreferenceKeys.h"
 #include "core/ServiceSettings.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
@@ -33,7 +34,7 @@ std::shared_ptr<QXRequest> DSTovera::requestWithMethodName(std::string_view path
     Dict copy = params;
     copy.remove("access_token");
     if (!accessToken_ || needRelogin_) {
-        if (platform::preferences().boolean("autologin") || needRelogin_) relogin();
+        if (platform::preferences().boolean(PrefKey::kAutologin) || needRelogin_) relogin();
         if (accessToken_) copy.set("access_token", *accessToken_);
     } else {
         copy.set("access_token", *accessToken_);
@@ -49,11 +50,11 @@ std::shared_ptr<QXRequest> DSTovera::requestWithMethodName(std::string_view path
 void DSTovera::relogin() {
     needRelogin_ = false;
     auto& prefs = platform::preferences();
-    prefs.remove("relogin");
+    prefs.remove(PrefKey::kRelogin);
 
     // Without a user name or a stored password no form can be built: the
     // request goes out without a token and the service's answer decides.
-    const std::optional<std::string> username = prefs.string("username");
+    const std::optional<std::string> username = prefs.string(PrefKey::kUsername);
     const std::optional<std::string> password =
         username ? getPassword(*username) : std::optional<std::string>();
     if (!username || username->empty() || !password) return;
@@ -71,10 +72,11 @@ void DSTovera::relogin() {
     }
     const std::optional<Value> reply = QXRequest::parseJsonData(answer.body, nullptr);
     if (!reply || (*reply)["password"].isNull()) return;
-    for (std::string_view key : {"username", "password", "id", "completion"})
+    // The reply names its fields as the preferences do.
+    for (std::string_view key :
+         {PrefKey::kUsername, PrefKey::kPassword, PrefKey::kUserId, PrefKey::kCompletion})
         putText(prefs, *reply, key);
-    setUid(prefs.string("id"),
-           prefs.string("username").value_or("") + prefs.string("password").value_or(""), cityId_);
+    restoreUser();
 }
 
 std::shared_ptr<QXRequest> DSTovera::postRequestWithMethodName(std::string_view path, Dict& params,

@@ -1,5 +1,6 @@
 #include "core/DSTovera.h"
 
+#include "core/PreferenceKeys.h"
 #include "platform/Alert.h"
 #include "platform/Preferences.h"
 
@@ -11,7 +12,7 @@ constexpr std::size_t kMessageBoxes = 4;
 
 std::vector<std::string> storedLastUpdateTime() {
     std::vector<std::string> times =
-        platform::preferences().list("lastupdatetime").value_or(std::vector<std::string>{});
+        platform::preferences().list(PrefKey::kLastUpdateTime).value_or(std::vector<std::string>{});
     if (times.size() < kMessageBoxes) times.resize(kMessageBoxes, "0");
     return times;
 }
@@ -21,6 +22,27 @@ std::vector<std::string> storedLastUpdateTime() {
 DSTovera::DSTovera(std::optional<std::string> uid, std::optional<std::string> accessToken,
                    std::optional<std::string> cityId) {
     setUid(std::move(uid), std::move(accessToken), std::move(cityId));
+}
+
+namespace {
+
+std::optional<std::string> storedAccessToken() {
+    const platform::Preferences& prefs = platform::preferences();
+    const std::optional<std::string> password = prefs.string(PrefKey::kPassword);
+    if (!password) return std::nullopt;
+    return prefs.string(PrefKey::kUsername).value_or("") + *password;
+}
+
+}  // namespace
+
+std::unique_ptr<DSTovera> DSTovera::fromPreferences() {
+    const platform::Preferences& prefs = platform::preferences();
+    return std::make_unique<DSTovera>(prefs.string(PrefKey::kUserId), storedAccessToken(),
+                                      prefs.string(PrefKey::kCityId));
+}
+
+void DSTovera::restoreUser() {
+    setUid(platform::preferences().string(PrefKey::kUserId), storedAccessToken(), cityId_);
 }
 
 void DSTovera::setUid(std::optional<std::string> uid, std::optional<std::string> accessToken,
@@ -34,7 +56,7 @@ void DSTovera::setUid(std::optional<std::string> uid, std::optional<std::string>
 
 void DSTovera::reset() {
     if (lastUpdateTime_ && lastUpdateTime_->size() == kMessageBoxes)
-        platform::preferences().setList("lastupdatetime", *lastUpdateTime_);
+        platform::preferences().setList(PrefKey::kLastUpdateTime, *lastUpdateTime_);
     userId_.reset();
     accessToken_.reset();
     cityId_.reset();

@@ -3,8 +3,8 @@
 #include <QPointer>
 
 #include "platform/Timers.h"
-#include "platform/ui/ActivityIndicatorView.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/Window.h"
+#include "platform/ui/views/ActivityIndicatorView.h"
 
 namespace tovera {
 

@@ -5,7 +5,7 @@
 // still fires.
 #pragma once
 
-#include "platform/ui/View.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera::platform::ui {
 class ActivityIndicatorView;

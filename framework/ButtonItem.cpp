@@ -5,7 +5,7 @@
 #include "framework/NSUtil.h"
 #include "framework/NetImageView.h"
 #include "framework/NoticeView.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

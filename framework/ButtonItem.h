@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "platform/ui/Button.h"
+#include "platform/ui/views/Button.h"
 
 namespace tovera::platform::ui {
 class Label;

@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "platform/ui/Image.h"
-#include "platform/ui/View.h"
+#include "platform/ui/views/Image.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera {
 

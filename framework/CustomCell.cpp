@@ -1,8 +1,8 @@
 #include "framework/CustomCell.h"
 
 #include "framework/NSUtil.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

@@ -5,8 +5,8 @@
 
 #include "core/Value.h"
 #include "framework/QXViewDelegate.h"
-#include "platform/ui/TableViewCell.h"
-#include "platform/ui/WeakDelegate.h"
+#include "platform/ui/lists/TableViewCell.h"
+#include "platform/ui/runtime/WeakDelegate.h"
 
 namespace tovera::platform::ui {
 class Button;

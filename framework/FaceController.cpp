@@ -2,8 +2,8 @@
 
 #include "framework/NSUtil.h"
 #include "framework/RootScreenServices.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/NavigationController.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/views/Button.h"
 
 namespace tovera {
 

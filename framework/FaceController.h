@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "framework/GridView.h"
-#include "platform/ui/ViewController.h"
+#include "platform/ui/navigation/ViewController.h"
 
 namespace tovera {
 

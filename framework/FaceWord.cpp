@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-#include "platform/ui/Font.h"
+#include "platform/ui/views/Font.h"
 
 namespace tovera {
 

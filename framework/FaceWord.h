@@ -10,8 +10,8 @@
 
 #include <functional>
 
-#include "platform/ui/Image.h"
-#include "platform/ui/View.h"
+#include "platform/ui/views/Image.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera {
 

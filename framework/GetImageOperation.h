@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/ui/Image.h"
+#include "platform/ui/views/Image.h"
 
 namespace tovera {
 

@@ -7,8 +7,8 @@
 #include <QList>
 #include <QPointer>
 
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/WeakDelegate.h"
+#include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/runtime/WeakDelegate.h"
 
 namespace tovera {
 

@@ -9,7 +9,7 @@
 #include "framework/OperationQueue.h"
 #include "platform/MainQueue.h"
 #include "platform/net/Http.h"
-#include "platform/ui/WebView.h"
+#include "platform/ui/web/WebView.h"
 
 namespace tovera {
 

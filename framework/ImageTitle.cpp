@@ -3,8 +3,8 @@
 #include <QPainter>
 
 #include "framework/NSUtil.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Font.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Font.h"
 
 namespace tovera {
 

@@ -2,7 +2,7 @@
 // a title button ("最新评论", "其他答案") at its left.
 #pragma once
 
-#include "platform/ui/View.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera::platform::ui {
 class Button;

@@ -6,9 +6,9 @@
 #include "framework/MyPageControl.h"
 #include "framework/MyScrollView.h"
 #include "framework/NetImageView.h"
-#include "platform/ui/Font.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/Window.h"
+#include "platform/ui/views/Font.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

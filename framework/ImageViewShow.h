@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/View.h"
+#include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera::platform::ui {
 class Label;

@@ -1,7 +1,7 @@
 #include "framework/ListFooter.h"
 
 #include "framework/NSUtil.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

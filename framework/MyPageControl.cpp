@@ -1,6 +1,6 @@
 #include "framework/MyPageControl.h"
 
-#include "platform/ui/Image.h"
+#include "platform/ui/views/Image.h"
 
 namespace tovera {
 

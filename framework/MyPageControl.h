@@ -3,7 +3,7 @@
 // next page when there is one, left of it to the previous one.
 #pragma once
 
-#include "platform/ui/PageControl.h"
+#include "platform/ui/views/PageControl.h"
 
 namespace tovera {
 

@@ -1,7 +1,7 @@
 #include "framework/MyScrollView.h"
 
 #include "framework/NetImageView.h"
-#include "platform/ui/TapGestureRecognizer.h"
+#include "platform/ui/views/TapGestureRecognizer.h"
 
 namespace tovera {
 

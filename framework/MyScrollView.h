@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "platform/ui/ScrollView.h"
+#include "platform/ui/lists/ScrollView.h"
 
 namespace tovera {
 

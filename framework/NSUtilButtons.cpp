@@ -3,9 +3,9 @@
 #include <QString>
 
 #include "framework/NSUtil.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Font.h"
-#include "platform/ui/Image.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Font.h"
+#include "platform/ui/views/Image.h"
 
 namespace tovera {
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/PreferenceKeys.h"
 #include "framework/NSUtil.h"
 #include "platform/AppHome.h"
 #include "platform/Preferences.h"
@@ -52,7 +53,7 @@ void NSUtil::clearCache() {
 
     std::sort(files.begin(), files.end(),
               [](const Entry& a, const Entry& b) { return a.modified > b.modified; });
-    const std::string splash = platform::preferences().string("splash").value_or("");
+    const std::string splash = platform::preferences().string(PrefKey::kSplash).value_or("");
     for (std::size_t i = 1; i < files.size(); ++i) {
         const std::string name = files[i].path.filename().string();
         if (isDatabaseFile(name) || (!splash.empty() && name == splash)) continue;

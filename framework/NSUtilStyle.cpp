@@ -7,7 +7,7 @@
 
 #include "framework/NSUtil.h"
 #include "platform/Text.h"
-#include "platform/ui/Font.h"
+#include "platform/ui/views/Font.h"
 
 namespace tovera {
 

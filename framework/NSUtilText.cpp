@@ -1,6 +1,7 @@
 // NSUtil's text helpers: splitting, the e-mail check and skinned picture names.
 #include <string>
 
+#include "core/PreferenceKeys.h"
 #include "framework/NSUtil.h"
 #include "platform/Preferences.h"
 
@@ -45,7 +46,7 @@ bool NSUtil::isEmailAddress(std::string_view text) {
 
 std::string NSUtil::skinName(std::string_view skin) {
     if (!skin.empty()) return std::string(skin);
-    std::string chosen = platform::preferences().string("skin").value_or("");
+    std::string chosen = platform::preferences().string(PrefKey::kSkin).value_or("");
     return chosen.empty() ? "orange" : chosen;
 }
 

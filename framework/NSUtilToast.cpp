@@ -2,7 +2,7 @@
 #include <QString>
 
 #include "framework/NSUtil.h"
-#include "platform/ui/Toast.h"
+#include "platform/ui/overlays/Toast.h"
 
 namespace tovera {
 

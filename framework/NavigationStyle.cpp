@@ -4,11 +4,11 @@
 
 #include "framework/NSUtil.h"
 #include "framework/RootScreenServices.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Font.h"
-#include "platform/ui/NavigationBar.h"
-#include "platform/ui/NavigationItem.h"
-#include "platform/ui/TextView.h"
+#include "platform/ui/navigation/NavigationBar.h"
+#include "platform/ui/navigation/NavigationItem.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Font.h"
+#include "platform/ui/views/TextView.h"
 
 namespace tovera {
 

@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "platform/ui/BarButtonItem.h"
+#include "platform/ui/navigation/BarButtonItem.h"
 
 namespace tovera::platform::ui {
 class NavigationBar;

@@ -1,6 +1,6 @@
 #include "framework/NetButton.h"
 
-#include "platform/ui/ImageView.h"
+#include "platform/ui/views/ImageView.h"
 
 namespace tovera {
 

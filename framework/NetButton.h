@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/RemoteImage.h"
-#include "platform/ui/Button.h"
+#include "platform/ui/views/Button.h"
 
 namespace tovera {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "framework/RemoteImage.h"
-#include "platform/ui/ImageView.h"
+#include "platform/ui/views/ImageView.h"
 
 namespace tovera {
 

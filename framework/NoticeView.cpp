@@ -2,9 +2,9 @@
 
 #include <QPainter>
 
-#include "platform/ui/Font.h"
-#include "platform/ui/Image.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/views/Font.h"
+#include "platform/ui/views/Image.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

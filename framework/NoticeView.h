@@ -2,7 +2,7 @@
 // number in the middle, hidden while the number is below 1.
 #pragma once
 
-#include "platform/ui/View.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera::platform::ui {
 class Label;

@@ -5,8 +5,8 @@
 #include "framework/ListFooter.h"
 #include "framework/NSUtil.h"
 #include "framework/ReplyDispatch.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

@@ -10,8 +10,8 @@
 #include "core/QXParam.h"
 #include "core/QXRequestDelegate.h"
 #include "framework/QXViewDelegate.h"
-#include "platform/ui/View.h"
-#include "platform/ui/WeakDelegate.h"
+#include "platform/ui/runtime/WeakDelegate.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera::platform::ui {
 class Button;

@@ -6,9 +6,10 @@
 #include "framework/NSUtil.h"
 #include "framework/ReplyDispatch.h"
 #include "framework/RootScreenServices.h"
+#include "platform/Alert.h"
 #include "platform/Log.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 
@@ -79,7 +80,9 @@ void QXViewController::requestDidLoad(QXRequest* request, const Value& reply) {
         return;
     }
     ReplyDispatch::keepCategories(request, reply);
+    answering_ = page;
     didLoad(reply, request);
+    answering_.reset();
 }
 
 void QXViewController::requestDidFailWithError(QXRequest* request, const Error& error) {
@@ -194,14 +197,16 @@ void QXViewController::loadFirstPage() {
     QXViewController::reloadData();
     // The rows shown stay until the first page arrives: the table still
     // shows them (and may ask for them) until it is reloaded with the reply.
+    // Should it not arrive, they stay with the page they were read up to.
     replaceItems_ = true;
+    const std::string shown = items_.empty() ? "1" : param_.page();
     param_.setPage("1");
     ++generation_;
-    issuePageRequest("1");
+    issuePageRequest(shown, true);
 }
 
-void QXViewController::issuePageRequest(std::string pageBefore) {
-    capturing_ = PageRequest{generation_, std::move(pageBefore)};
+void QXViewController::issuePageRequest(std::string pageBefore, bool first) {
+    capturing_ = PageRequest{generation_, std::move(pageBefore), first};
     doRequest();
     capturing_.reset();
 }
@@ -218,6 +223,8 @@ std::optional<QXViewController::PageRequest> QXViewController::takePageRequest(
 void QXViewController::pageRequestFailed(const std::optional<PageRequest>& page) {
     if (!page) return;
     param_.setPage(page->pageBefore);
+    // The next page appends to the rows still shown.
+    if (page->first) replaceItems_ = false;
     if (loadMore_) loadMore_->setSelected(false);
     endReloading();
 }
@@ -240,6 +247,13 @@ void QXViewController::appendPage(const Value& reply, TableView* table, std::str
             table->setTableFooterView(nullptr);
     }
     doneLoadingTableViewData(table);
+}
+
+bool QXViewController::pageDeclined(const Value& reply) {
+    if (!answering_ || ReplyDispatch::code(reply) == ReplyCode::Missing) return false;
+    platform::showAlert({"出错了", reply.getStringValueForKey("msg", ""), {"确定"}, 0, {}});
+    pageRequestFailed(answering_);
+    return true;
 }
 
 void QXViewController::reloadIfEmpty() {

@@ -19,8 +19,8 @@
 #include "core/QXParam.h"
 #include "core/QXRequestDelegate.h"
 #include "framework/RefreshTableHeaderView.h"
-#include "platform/ui/TableView.h"
-#include "platform/ui/ViewController.h"
+#include "platform/ui/lists/TableView.h"
+#include "platform/ui/navigation/ViewController.h"
 
 namespace tovera::platform::ui {
 class Button;
@@ -114,6 +114,11 @@ protected:
     /// none) and ends a pull-to-refresh.
     void appendPage(const Value& reply, platform::ui::TableView* table,
                     std::string_view key = "result");
+    /// For a page reply that carries a "code" instead of a page (the
+    /// service declined it): shows "出错了" with its "msg" and takes the page
+    /// back as a failed request does; true when it did. Call first thing in
+    /// didLoad() of a screen whose pages may be declined that way.
+    bool pageDeclined(const Value& reply);
     /// Loads the first page when no item is held (on appearance).
     void reloadIfEmpty();
     /// Removes the "refresh" flag a screen above set; true when it was set.
@@ -125,9 +130,11 @@ private:
     struct PageRequest {
         unsigned generation;
         std::string pageBefore;
+        /// A first page, which replaces the rows shown when it arrives.
+        bool first = false;
     };
     /// Issues doRequest() and remembers the page requests it starts.
-    void issuePageRequest(std::string pageBefore);
+    void issuePageRequest(std::string pageBefore, bool first = false);
     /// The record of a page request, taken out; nothing for other requests.
     std::optional<PageRequest> takePageRequest(const QXRequest* request);
     /// A page request went unanswered: the page goes back, the footer is
@@ -148,6 +155,8 @@ private:
     unsigned generation_ = 0;
     std::optional<PageRequest> capturing_;
     std::unordered_map<const QXRequest*, PageRequest> pageRequests_;
+    /// The page request whose reply didLoad() is reading.
+    std::optional<PageRequest> answering_;
 };
 
 }  // namespace tovera

@@ -6,13 +6,14 @@
 
 #include <algorithm>
 
+#include "core/PreferenceKeys.h"
 #include "platform/Preferences.h"
-#include "platform/ui/ActivityIndicatorView.h"
-#include "platform/ui/Animation.h"
-#include "platform/ui/Font.h"
-#include "platform/ui/Image.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/ScrollView.h"
+#include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/views/ActivityIndicatorView.h"
+#include "platform/ui/views/Animation.h"
+#include "platform/ui/views/Font.h"
+#include "platform/ui/views/Image.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 
@@ -115,7 +116,7 @@ void RefreshTableHeaderView::refreshLastUpdatedDate() {
                              .arg(locale.toString(date->date(), QLocale::ShortFormat),
                                   locale.toString(date->time(), QLocale::ShortFormat));
     lastUpdatedLabel_->setText(text);
-    platform::preferences().setString("RefreshTableView_LastRefresh", text.toStdString());
+    platform::preferences().setString(PrefKey::kLastRefresh, text.toStdString());
 }
 
 void RefreshTableHeaderView::turnArrow(double degrees) {

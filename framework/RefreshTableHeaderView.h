@@ -8,8 +8,8 @@
 
 #include <optional>
 
-#include "platform/ui/View.h"
-#include "platform/ui/WeakDelegate.h"
+#include "platform/ui/runtime/WeakDelegate.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera::platform::ui {
 class ActivityIndicatorView;

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/ui/Image.h"
+#include "platform/ui/views/Image.h"
 
 namespace tovera {
 

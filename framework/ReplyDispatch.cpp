@@ -36,9 +36,14 @@ std::string ReplyDispatch::describe(const Value& reply) {
     return out + "}";
 }
 
+ReplyCode ReplyDispatch::code(const Value& reply) {
+    if (reply["code"].isNull()) return ReplyCode::Missing;
+    return reply.getIntValueForKey("code", 0) > 0 ? ReplyCode::Refused : ReplyCode::Accepted;
+}
+
 bool ReplyDispatch::refused(const Value& reply, std::string_view refusalTitle) {
     platform::logLine("response:" + describe(reply));
-    if (reply.getIntValueForKey("code", 0) <= 0) return false;
+    if (code(reply) != ReplyCode::Refused) return false;
     platform::showAlert(
         {std::string(refusalTitle), reply.getStringValueForKey("msg", ""), {"确定"}, 0, {}});
     return true;

@@ -18,8 +18,14 @@ namespace tovera {
 
 class QXRequest;
 
+/// What a reply's "code" says: absent (or null) for a plain payload such as
+/// a list page, refused when its integer value is above 0, and otherwise
+/// accepted (the answer to an action, with its "msg").
+enum class ReplyCode { Missing, Accepted, Refused };
+
 class ReplyDispatch {
 public:
+    static ReplyCode code(const Value& reply);
     /// Logs the reply; when its integer "code" is above 0 shows its "msg"
     /// in an alert titled `refusalTitle` with "确定" and returns true.
     static bool refused(const Value& reply, std::string_view refusalTitle);

@@ -2,10 +2,10 @@
 
 #include "core/DSTovera.h"
 #include "framework/NavigationStyle.h"
-#include "framework/UnavailableScreen.h"
+#include "framework/Navigator.h"
 #include "platform/Alert.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/navigation/Window.h"
 
 namespace tovera {
 
@@ -55,8 +55,11 @@ void RootScreenServices::back() {
 
 void RootScreenServices::showUserInfo(int uid) {
     if (uid <= 0 || !session_ || !session_->checkLogin()) return;
-    if (NavigationController* nav = rootNavigationController())
-        nav->pushViewController(new UnavailableScreen(QStringLiteral("用户资料")), true);
+    const std::string id = std::to_string(uid);
+    Route page =
+        Route::toObject(session_->isMe(id) ? Destination::Profile : Destination::UserPage, id);
+    if (session_->isMe(id)) page.param.setType("1");
+    Navigator::open(nullptr, page);
 }
 
 void RootScreenServices::saveParam(const Value& value, std::string_view key) {

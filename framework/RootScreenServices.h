@@ -47,10 +47,13 @@ public:
     /// Null until then.
     DSTovera* session() const { return session_; }
     void setSession(DSTovera* session) { session_ = session; }
-    /// Opens the page of user `uid`; ignored for an id of 0 or below or when
-    /// the login check fails. The home screen opens the profile screens; the
-    /// default says that user pages are not available yet.
-    virtual void showUserInfo(int uid);
+    /// Opens the page of user `uid`: the own profile for the signed-in user,
+    /// else the user's page; ignored for an id of 0 or below or when the
+    /// login check fails.
+    void showUserInfo(int uid);
+    /// Told when the user has just signed in (the home screen then asks for
+    /// the unread counts).
+    virtual void didSignIn() {}
 
     /// The application's navigation stack: the key window's root screen
     /// when it is one.

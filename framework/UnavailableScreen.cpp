@@ -1,9 +1,9 @@
 #include "framework/UnavailableScreen.h"
 
 #include "framework/RootScreenServices.h"
-#include "platform/ui/Font.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/View.h"
+#include "platform/ui/views/Font.h"
+#include "platform/ui/views/Label.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera {
 

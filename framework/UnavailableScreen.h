@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "platform/ui/ViewController.h"
+#include "platform/ui/navigation/ViewController.h"
 
 namespace tovera {
 

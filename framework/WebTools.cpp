@@ -6,7 +6,7 @@
 #include "core/DSTovera.h"
 #include "framework/NavigationStyle.h"
 #include "framework/RootScreenServices.h"
-#include "platform/ui/View.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera {
 

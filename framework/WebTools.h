@@ -4,8 +4,8 @@
 // ordinary back button.
 #pragma once
 
-#include "platform/ui/ViewController.h"
-#include "platform/ui/WebView.h"
+#include "platform/ui/navigation/ViewController.h"
+#include "platform/ui/web/WebView.h"
 
 namespace tovera {
 

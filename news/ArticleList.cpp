@@ -1,8 +1,8 @@
 #include "news/ArticleList.h"
 
 #include "core/DSTovera.h"
+#include "framework/Navigator.h"
 #include "news/NewsItem.h"
-#include "news/NewsTargets.h"
 
 namespace tovera {
 
@@ -66,7 +66,8 @@ double ArticleList::heightForRowAtIndexPath(TableView*, const IndexPath&) {
 void ArticleList::didSelectRowAtIndexPath(TableView* table, const IndexPath& indexPath) {
     table->deselectRowAtIndexPath(indexPath, true);
     if (indexPath.row < 0 || indexPath.row >= int(items().size())) return;
-    NewsTargets::openArticle(this, items()[indexPath.row].getStringValueForKey("id", "0"));
+    Navigator::open(this, Route::toObject(Destination::Article,
+                                          items()[indexPath.row].getStringValueForKey("id", "0")));
 }
 
 }  // namespace tovera

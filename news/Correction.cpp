@@ -1,9 +1,9 @@
 #include "news/Correction.h"
 
+#include "comments/PostReply.h"
 #include "framework/NSUtil.h"
 #include "framework/NavigationStyle.h"
-#include "news/PostReply.h"
-#include "platform/ui/TextView.h"
+#include "platform/ui/views/TextView.h"
 
 namespace tovera {
 

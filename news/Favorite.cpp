@@ -2,10 +2,10 @@
 
 #include "core/DSTovera.h"
 #include "framework/NSUtil.h"
+#include "framework/Navigator.h"
 #include "news/NewsItem.h"
-#include "news/NewsTargets.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 
@@ -83,8 +83,10 @@ platform::ui::View* Favorite::viewForHeaderInSection(TableView*, int) {
 void Favorite::didSelectRowAtIndexPath(TableView* table, const IndexPath& path) {
     table->deselectRowAtIndexPath(path, true);
     if (path.row < 0 || std::size_t(path.row) >= favoritesArray_.size()) return;
-    NewsTargets::openArticle(
-        this, favoritesArray_[std::size_t(path.row)].getStringValueForKey("id", "0"));
+    Navigator::open(
+        this,
+        Route::toObject(Destination::Article,
+                        favoritesArray_[std::size_t(path.row)].getStringValueForKey("id", "0")));
 }
 
 void Favorite::qxView(platform::ui::View* view, platform::ui::Button* button) {

@@ -4,7 +4,7 @@
 
 #include "framework/QXViewController.h"
 #include "framework/QXViewDelegate.h"
-#include "platform/ui/TableView.h"
+#include "platform/ui/lists/TableView.h"
 
 namespace tovera {
 

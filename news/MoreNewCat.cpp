@@ -2,9 +2,9 @@
 
 #include "core/DSTovera.h"
 #include "framework/NSUtil.h"
+#include "framework/Navigator.h"
 #include "news/NewsList.h"
-#include "news/NewsTargets.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 
@@ -75,7 +75,7 @@ void MoreNewCat::didSelectRowAtIndexPath(TableView* table, const IndexPath& inde
     auto* list = new NewsList(session_);
     list->setTitle(QString::fromStdString(category.getStringValueForKey("catname", "")));
     list->param().setType(category.getStringValueForKey("cid", "0"));
-    NewsTargets::push(this, list);
+    Navigator::push(this, list);
 }
 
 }  // namespace tovera

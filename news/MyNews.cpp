@@ -3,13 +3,14 @@
 #include <QDateTime>
 
 #include "core/DSTovera.h"
+#include "core/PreferenceKeys.h"
 #include "framework/ActivityView.h"
+#include "framework/Navigator.h"
 #include "news/MyNewsItem.h"
-#include "news/NewsTargets.h"
 #include "platform/Alert.h"
 #include "platform/Preferences.h"
-#include "platform/ui/BarButtonItem.h"
-#include "platform/ui/Button.h"
+#include "platform/ui/navigation/BarButtonItem.h"
+#include "platform/ui/views/Button.h"
 
 namespace tovera {
 
@@ -24,18 +25,26 @@ namespace {
 constexpr int kFirstKind = 1;
 constexpr int kLastKind = 3;
 
-// What an entry of each kind ("classtype") opens.
-QString targetTitle(int classtype) {
-    switch (classtype) {
-        case 3:
-            return QStringLiteral("房源详情");
-        case 4:
-            return QStringLiteral("活动详情");
-        case 5:
-            return QStringLiteral("直播间");
-        default:
-            return QStringLiteral("楼盘详情");
-    }
+// What an entry of each kind ("classtype") opens; an article (1) is read
+// here, and an unknown kind opens its project.
+struct KindTarget {
+    int classtype;
+    Destination destination;
+    const char* title;
+};
+constexpr KindTarget kKindTargets[] = {
+    {3, Destination::Listing, "房源详情"},
+    {4, Destination::Activity, "活动详情"},
+    {5, Destination::LiveRoom, "直播间"},
+};
+
+Route kindTarget(int classtype, const std::string& id) {
+    Route route{Destination::Project, {}, QStringLiteral("楼盘详情")};
+    for (const KindTarget& target : kKindTargets)
+        if (target.classtype == classtype)
+            route = {target.destination, {}, QString::fromUtf8(target.title)};
+    route.param.setRid(id);
+    return route;
 }
 
 }  // namespace
@@ -98,39 +107,36 @@ void MyNews::stampLastUpdateTime() {
     if (times.size() <= slot) times.resize(slot + 1, "0");
     times[slot] =
         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
-    platform::preferences().setList("lastupdatetime", times);
+    platform::preferences().setList(PrefKey::kLastUpdateTime, times);
 }
 
 void MyNews::didLoad(const Value& reply, QXRequest*) {
-    if (reply.dict() && reply.dict()->contains("code")) {
-        // Nothing is added: the page asked for goes back to the one shown,
-        // and the footer can be tapped again.
-        param().setPage(pageShown_);
-        loadMoreView();  // clears its loading mark
-        doneLoadingTableViewData(nullptr);
-        platform::showAlert({"出错了", reply.getStringValueForKey("msg", ""), {"确定"}, 0, {}});
-        return;
-    }
-    pageShown_ = param().page();
+    if (pageDeclined(reply)) return;
     appendPage(reply, tableView_);
     tableView_->setTag(total());
 }
 
 void MyNews::set() {
     if (!session_.checkLogin()) return;
+    Route route{Destination::MessageSettings};
     switch (navigationItem()->rightBarButtonItem()->tag()) {
         case 0:
-            NewsTargets::openUnavailable(this, QStringLiteral("修改置业信息"));
+            route = {Destination::ProfileEdit, {}, QStringLiteral("修改置业信息")};
+            route.param.setRid(session_.userId() ? Value(*session_.userId()) : Value("0"));
+            route.param.setType("2");
             break;
         case 1:
-            NewsTargets::openUnavailable(this, QStringLiteral("关注设置"));
+            route.title = QStringLiteral("关注设置");
+            route.param.setType("1");
             break;
         case 2:
-            NewsTargets::openUnavailable(this, QStringLiteral("订阅设置"));
+            route.title = QStringLiteral("订阅设置");
+            route.param.setType("2");
             break;
         default:
-            break;
+            return;
     }
+    Navigator::open(this, route);
 }
 
 int MyNews::numberOfRowsInSection(TableView*, int) {
@@ -160,10 +166,11 @@ void MyNews::didSelectRowAtIndexPath(TableView* table, const IndexPath& indexPat
     const Value& row = items()[std::size_t(indexPath.row)];
     const std::string id = row.getStringValueForKey("id", "");
     const int classtype = row.getIntValueForKey("classtype", 1);
-    if (classtype == 1)
-        NewsTargets::openArticle(this, id);
-    else
-        NewsTargets::openUnavailable(this, targetTitle(classtype));
+    if (classtype == 1) {
+        Navigator::open(this, Route::toObject(Destination::Article, id));
+    } else {
+        Navigator::open(this, kindTarget(classtype, id));
+    }
 }
 
 }  // namespace tovera

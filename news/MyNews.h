@@ -5,7 +5,7 @@
 #pragma once
 
 #include "framework/QXViewController.h"
-#include "platform/ui/TableView.h"
+#include "platform/ui/lists/TableView.h"
 
 namespace tovera {
 
@@ -53,8 +53,6 @@ private:
 
     DSTovera& session_;
     platform::ui::TableView* tableView_ = nullptr;
-    /// The page of the last page that arrived (a refused page goes back to it).
-    std::string pageShown_ = "1";
 };
 
 }  // namespace tovera

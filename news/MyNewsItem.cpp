@@ -1,17 +1,17 @@
 #include "news/MyNewsItem.h"
 
+#include "comments/CommentDetail.h"
+#include "comments/CommentList.h"
 #include "framework/ImageViewShow.h"
 #include "framework/NSUtil.h"
+#include "framework/Navigator.h"
 #include "framework/NetButton.h"
-#include "news/CommentDetail.h"
-#include "news/CommentList.h"
 #include "news/News.h"
 #include "news/NewsList.h"
-#include "news/NewsTargets.h"
 #include "news/Recomment2Friends.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/Window.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 
@@ -148,19 +148,19 @@ void MyNewsItem::openCategory() {
         auto* list = new NewsList(*session_);
         list->setTitle(typeName_->currentTitle());
         list->param().setType(std::to_string(typeName_->imageView()->tag()));
-        NewsTargets::push(screen_, list);
+        Navigator::push(screen_, list);
         return;
     }
     auto* news = new News(*session_);
     news->param().setType("2");
-    NewsTargets::push(screen_, news);
+    Navigator::push(screen_, news);
 }
 
 void MyNewsItem::recommend() {
     auto* picker = new Recomment2Friends;
     picker->param().setType(std::to_string(typeName_->titleLabel()->tag()));
     picker->param().setRid(std::to_string(titleLabel_->tag()));
-    NewsTargets::push(screen_, picker);
+    Navigator::push(screen_, picker);
 }
 
 void MyNewsItem::openComments() {
@@ -173,7 +173,7 @@ void MyNewsItem::openComments() {
     // Building the screen's view loads the list, with the parameters set above.
     detail->view();
     list->headerView()->setText(titleLabel_->text());
-    NewsTargets::push(screen_, detail);
+    Navigator::push(screen_, detail);
 }
 
 void MyNewsItem::showPicture() {

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "framework/CustomCell.h"
-#include "platform/ui/ViewController.h"
+#include "platform/ui/navigation/ViewController.h"
 
 namespace tovera::platform::ui {
 class Button;

@@ -1,10 +1,10 @@
 #include "news/NetComment.h"
 
+#include "comments/CommentList.h"
 #include "framework/ButtonsView.h"
 #include "framework/NSUtil.h"
 #include "framework/RootScreenServices.h"
-#include "news/CommentList.h"
-#include "platform/ui/Button.h"
+#include "platform/ui/views/Button.h"
 
 namespace tovera {
 

@@ -3,7 +3,7 @@
 // button each; every row names the commented object.
 #pragma once
 
-#include "platform/ui/ViewController.h"
+#include "platform/ui/navigation/ViewController.h"
 
 namespace tovera::platform::ui {
 class Button;

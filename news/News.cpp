@@ -4,15 +4,15 @@
 #include "core/QXRequest.h"
 #include "framework/ButtonsView.h"
 #include "framework/NSUtil.h"
+#include "framework/Navigator.h"
 #include "news/Favorite.h"
 #include "news/MoreNewCat.h"
 #include "news/NewsList.h"
 #include "news/NewsSearch.h"
-#include "news/NewsTargets.h"
-#include "platform/ui/BarButtonItem.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Font.h"
-#include "platform/ui/Image.h"
+#include "platform/ui/navigation/BarButtonItem.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Font.h"
+#include "platform/ui/views/Image.h"
 
 namespace tovera {
 
@@ -212,7 +212,7 @@ void News::updateContentView() {
 }
 
 void News::moreCat(Button*) {
-    NewsTargets::push(this, new MoreNewCat(session_));
+    Navigator::push(this, new MoreNewCat(session_));
 }
 
 void News::refresh(QObject* sender) {
@@ -256,7 +256,7 @@ void News::tabBarDidSelectItem(TabBar* tabBar, TabBarItem* item) {
     if (item == subscribeItem()) {
         if (session_.checkLogin()) subscribe();
     } else if (index == kFavouritesItem) {
-        NewsTargets::push(this, new Favorite);
+        Navigator::push(this, new Favorite);
     } else {
         pushNewsSearch();
     }
@@ -266,7 +266,7 @@ void News::tabBarDidSelectItem(TabBar* tabBar, TabBarItem* item) {
 void News::pushNewsSearch() {
     auto* search = new NewsSearch(session_);
     search->view();
-    NewsTargets::push(this, search);
+    Navigator::push(this, search);
 }
 
 // The toggle's request goes in a dictionary of its own: in the screen's

@@ -13,7 +13,7 @@
 #include "framework/ButtonsView.h"
 #include "framework/QXViewController.h"
 #include "news/NewsList.h"
-#include "platform/ui/TabBar.h"
+#include "platform/ui/navigation/TabBar.h"
 
 namespace tovera::platform::ui {
 class Button;

@@ -2,23 +2,23 @@
 
 #include <cmath>
 
+#include "comments/CommentDetail.h"
+#include "comments/CommentForm.h"
+#include "comments/CommentList.h"
+#include "comments/CommentTableView.h"
 #include "core/DSTovera.h"
 #include "framework/ImageViewShow.h"
 #include "framework/NSUtil.h"
 #include "framework/NavigationStyle.h"
 #include "framework/RootScreenServices.h"
-#include "news/CommentDetail.h"
-#include "news/CommentForm.h"
-#include "news/CommentList.h"
-#include "news/CommentTableView.h"
 #include "news/Correction.h"
 #include "news/Recomment2Friends.h"
-#include "platform/ui/BarButtonItem.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/navigation/BarButtonItem.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/navigation/Window.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

@@ -11,8 +11,8 @@
 
 #include "framework/QXViewController.h"
 #include "framework/QXViewDelegate.h"
-#include "platform/ui/TabBar.h"
-#include "platform/ui/WebView.h"
+#include "platform/ui/navigation/TabBar.h"
+#include "platform/ui/web/WebView.h"
 
 namespace tovera::platform::ui {
 class Button;

@@ -3,8 +3,8 @@
 #include "core/DSTovera.h"
 #include "framework/NSUtil.h"
 #include "framework/NetImageView.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

@@ -1,6 +1,6 @@
 #include "news/NewsSearch.h"
 
-#include "platform/ui/Label.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "news/ArticleList.h"
-#include "platform/ui/SearchBar.h"
+#include "platform/ui/views/SearchBar.h"
 
 namespace tovera {
 

@@ -3,11 +3,12 @@
 #include "core/DSTovera.h"
 #include "framework/NSUtil.h"
 #include "framework/NavigationStyle.h"
+#include "framework/ReplyDispatch.h"
 #include "framework/RootScreenServices.h"
-#include "platform/ui/ImageView.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/TableViewCell.h"
+#include "platform/ui/lists/TableViewCell.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/views/ImageView.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 
@@ -66,7 +67,7 @@ void Recomment2Friends::reloadData() {
 }
 
 void Recomment2Friends::didLoad(const Value& reply, QXRequest*) {
-    if (reply.isDict() && reply.dict()->contains("code")) {
+    if (ReplyDispatch::code(reply) != ReplyCode::Missing) {
         // The answer to a recommendation.
         NSUtil::makeText(reply.getStringValueForKey("msg", "")).show();
         close();

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "framework/QXViewController.h"
-#include "platform/ui/TableView.h"
+#include "platform/ui/lists/TableView.h"
 
 namespace tovera {
 

@@ -1,13 +1,14 @@
 #include "news/RssNewsCat.h"
 
 #include "core/DSTovera.h"
+#include "core/PreferenceKeys.h"
 #include "core/QXRequest.h"
 #include "framework/NSUtil.h"
 #include "news/RssNewsCatItem.h"
 #include "platform/Preferences.h"
-#include "platform/ui/BarButtonItem.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/NavigationController.h"
+#include "platform/ui/navigation/BarButtonItem.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 
@@ -41,7 +42,7 @@ void RssNewsCat::viewWillAppear(bool) {
 void RssNewsCat::reloadData() {
     QXViewController::reloadData();
     param().setPage("1");
-    param().setCityid(platform::preferences().string("cityid").value_or(""));
+    param().setCityid(platform::preferences().string(PrefKey::kCityId).value_or(""));
     session_.getNewsSort(param().param(), this);
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "framework/QXViewController.h"
-#include "platform/ui/TableView.h"
+#include "platform/ui/lists/TableView.h"
 
 namespace tovera {
 

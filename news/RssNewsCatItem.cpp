@@ -1,9 +1,9 @@
 #include "news/RssNewsCatItem.h"
 
 #include "framework/NSUtil.h"
-#include "platform/ui/Image.h"
-#include "platform/ui/ImageView.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/views/Image.h"
+#include "platform/ui/views/ImageView.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

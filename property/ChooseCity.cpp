@@ -2,13 +2,14 @@
 
 #include "core/DSTovera.h"
 #include "core/Gb18030.h"
+#include "core/PreferenceKeys.h"
 #include "framework/NSUtil.h"
 #include "framework/NavigationStyle.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/NavigationBar.h"
-#include "platform/ui/TableView.h"
+#include "platform/ui/lists/TableView.h"
+#include "platform/ui/navigation/NavigationBar.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 
@@ -35,7 +36,7 @@ ChooseCity::ChooseCity(DSTovera& session, QXViewController* home, QObject* paren
     setTitle(QStringLiteral("切换城市"));
     // Leaving without a choice is offered only once a city is held: on a
     // first start the app has no city until one is chosen here.
-    if (platform::preferences().contains("cityid"))
+    if (platform::preferences().contains(PrefKey::kCityId))
         navigationItem()->setLeftBarButtonItem(
             NavigationStyle::barButtonItem(QStringLiteral("取消"), BarButtonItem::Style::Plain,
                                            [this] { dismissModalViewControllerAnimated(true); }));
@@ -124,7 +125,7 @@ void ChooseCity::didSelectRowAtIndexPath(TableView* table, const IndexPath& path
         setLocality(QString::fromStdString(place));
         if (const Dict* city = cityWithin(locality_)) {
             keepCity(*city);
-        } else if (!platform::preferences().contains("cityid")) {
+        } else if (!platform::preferences().contains(PrefKey::kCityId)) {
             // Closing now would leave the app without any city: the user
             // picks one from the list instead.
             table->deselectRowAtIndexPath(path, true);
@@ -146,15 +147,15 @@ const Dict* ChooseCity::cityWithin(const QString& place) const {
 
 void ChooseCity::keepCity(const Dict& city) {
     platform::Preferences& prefs = platform::preferences();
-    prefs.setString("cityid", city.getStringValueForKey("cityid", ""));
-    prefs.setString("city", city.getStringValueForKey("city", ""));
-    prefs.setString(
-        "geo", city.getStringValueForKey("lat", "") + "," + city.getStringValueForKey("lon", ""));
+    prefs.setString(PrefKey::kCityId, city.getStringValueForKey("cityid", ""));
+    prefs.setString(PrefKey::kCity, city.getStringValueForKey("city", ""));
+    prefs.setString(PrefKey::kGeo, city.getStringValueForKey("lat", "") + "," +
+                                       city.getStringValueForKey("lon", ""));
 }
 
 void ChooseCity::finishChoice() {
     platform::Preferences& prefs = platform::preferences();
-    session_.setCityId(prefs.string("cityid"));
+    session_.setCityId(prefs.string(PrefKey::kCityId));
     if (!prefs.synchronize()) platform::logLine("city choice: preferences not written");
     if (home_) home_->reloadData();
     dismissModalViewControllerAnimated(true);

@@ -3,11 +3,11 @@
 #include "core/DSTovera.h"
 #include "framework/NSUtil.h"
 #include "framework/NavigationStyle.h"
-#include "platform/ui/Image.h"
-#include "platform/ui/ImageView.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/TableView.h"
+#include "platform/ui/lists/TableView.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/views/Image.h"
+#include "platform/ui/views/ImageView.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

@@ -3,10 +3,10 @@
 #include "framework/ImageLoader.h"
 #include "framework/NSUtil.h"
 #include "platform/Dialer.h"
-#include "platform/ui/ActionSheet.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/ImageView.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/overlays/ActionSheet.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/ImageView.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 

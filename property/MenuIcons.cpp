@@ -1,13 +1,14 @@
 #include "property/MenuIcons.h"
 
+#include "core/PreferenceKeys.h"
 #include "framework/ButtonItem.h"
 #include "framework/NSUtil.h"
 #include "framework/NoticeView.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
-#include "platform/ui/Image.h"
-#include "platform/ui/NavigationController.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/views/Image.h"
 #include "property/Tovera.h"
 
 namespace tovera {
@@ -102,25 +103,25 @@ void MenuIcons::didSelectItemAtPosition(GridView*, int position) {
 }
 
 void MenuIcons::open(const MenuEntry& entry) {
-    if (!entry.open || !rootController_) return;
-    platform::ui::NavigationController* nav = rootController_->navigationController();
-    ViewController* target =
-        entry.open({QString::fromUtf8(entry.caption), rootController_->DStovera()});
-    if (nav && target) nav->pushViewController(target, true);
+    if (!entry.to || !rootController_) return;
+    Navigator::open(rootController_, MenuTargets::route(entry));
 }
 
 void MenuIcons::openRecommend(const MenuEntry& entry) {
-    const std::optional<std::string> completion = platform::preferences().string("completion");
+    const std::optional<std::string> completion =
+        platform::preferences().string(PrefKey::kCompletion);
     if (completion && Value(*completion).intValue() >= kCompleteEnough) {
         open(entry);
         return;
     }
     platform::ui::NavigationController* nav = rootController_->navigationController();
     if (!nav) return;
-    ViewController* edit = MenuTargets::recommendProfileEdit(
-        {QString::fromUtf8(entry.caption), rootController_->DStovera()});
-    nav->pushViewController(edit, true);
-    QPointer<ViewController> pushed(edit);
+    Route edit{Destination::ProfileEdit, {}, QString::fromUtf8(entry.caption)};
+    const std::optional<std::string>& user = rootController_->DStovera().userId();
+    edit.param.setRid(user ? Value(*user) : Value("0"));
+    edit.param.setType("2");
+    edit.param.setApi("recommand");
+    QPointer<ViewController> pushed(Navigator::open(rootController_, edit));
     platform::Alert prompt{"提示", "请完善置业信息", {"确定", "返回"}, 1, {}};
     prompt.onButton = [pushed, nav = QPointer(nav)](int index) {
         if (index == 1 && pushed && nav && nav->topViewController() == pushed)
@@ -143,8 +144,8 @@ void MenuIcons::logout() {
     session.setUid(std::nullopt, std::nullopt, session.cityId());
     // Without this the next request would sign the user in again at once.
     platform::Preferences& prefs = platform::preferences();
-    prefs.setBool("autologin", false);
-    prefs.remove("password");
+    prefs.setBool(PrefKey::kAutologin, false);
+    prefs.remove(PrefKey::kPassword);
     if (!prefs.synchronize()) platform::logLine("preferences not written");
     rootController_->showUnreadTotal();
     reloadData();

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "framework/GridView.h"
-#include "platform/ui/ViewController.h"
+#include "platform/ui/navigation/ViewController.h"
 #include "property/MenuTargets.h"
 
 namespace tovera {

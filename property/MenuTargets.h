@@ -1,32 +1,16 @@
-// The module menu's entries and what each one opens. Every entry of the four
-// menu pages (page = tab index 1 to 4, position = place in its grid) maps to
-// one function that builds its target screen; a target whose screen does not
-// exist yet is an UnavailableScreen with the entry's caption. The other
-// screens the home screen opens (login, city choice, project detail, user
-// pages) are built here too, so wiring a finished screen is one line.
+// The module menu's entries and where each one leads. Every entry of the four
+// menu pages (page = tab index 1 to 4, position = place in its grid) names a
+// destination of the navigator, with the one parameter some targets take;
+// the subsystem that owns a destination builds its screen.
 #pragma once
 
-#include <QString>
-
-#include <string>
+#include <optional>
 #include <string_view>
 #include <vector>
 
-namespace tovera::platform::ui {
-class ViewController;
-}  // namespace tovera::platform::ui
+#include "framework/Navigator.h"
 
 namespace tovera {
-
-class DSTovera;
-
-/// What a target is built from.
-struct MenuTargetInput {
-    QString caption;
-    DSTovera& session;
-};
-
-using MenuTargetBuilder = platform::ui::ViewController* (*)(const MenuTargetInput&);
 
 struct MenuEntry {
     /// The menu page (tab index 1 to 4); 0 for entries reached by key only.
@@ -36,8 +20,12 @@ struct MenuEntry {
     const char* key;
     const char* caption;
     bool loginRequired;
-    /// Null for the logout entry, which the menu handles itself.
-    MenuTargetBuilder open;
+    /// Where the entry leads; none for the logout entry, which the menu
+    /// handles itself.
+    std::optional<Destination> to;
+    /// The parameter the target is given ("type" or "api"), when it takes one.
+    const char* paramKey = nullptr;
+    const char* paramValue = nullptr;
 };
 
 class MenuTargets {
@@ -49,20 +37,8 @@ public:
     static std::vector<MenuEntry> page(int type);
     /// The entry with that icon key, or null.
     static const MenuEntry* byKey(std::string_view key);
-
-    // Targets opened from outside the menu grid.
-
-    /// "用户登录": the login screen.
-    static platform::ui::ViewController* userLogin();
-    /// "切换城市": the city choice, presented modally over the home screen.
-    static platform::ui::ViewController* chooseCity();
-    /// Profile editing asked for by "网站推荐" while the profile is incomplete
-    /// (rid = the user, type "2", api "recommand").
-    static platform::ui::ViewController* recommendProfileEdit(const MenuTargetInput& input);
-    /// A user's page: the own profile (type "1") or another user's page.
-    static platform::ui::ViewController* userPage(int uid, bool isMe);
-    /// The detail of a new-build project of the home list.
-    static platform::ui::ViewController* toveraDetail(const std::string& rid);
+    /// Where `entry` leads, titled by its caption.
+    static Route route(const MenuEntry& entry);
 };
 
 }  // namespace tovera

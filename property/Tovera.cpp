@@ -4,22 +4,23 @@
 
 #include <chrono>
 
+#include "core/PreferenceKeys.h"
 #include "core/QXRequest.h"
 #include "framework/ImageViewShow.h"
 #include "framework/NSUtil.h"
 #include "framework/NavigationStyle.h"
+#include "framework/Navigator.h"
 #include "framework/NoticeView.h"
 #include "platform/Alert.h"
 #include "platform/Location.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
-#include "platform/ui/Image.h"
-#include "platform/ui/NavigationBar.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/NavigationBar.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/navigation/Window.h"
+#include "platform/ui/views/Image.h"
 #include "property/HomeCell.h"
 #include "property/MenuIcons.h"
-#include "property/MenuTargets.h"
 
 namespace tovera {
 
@@ -60,11 +61,7 @@ Tovera::Tovera(QObject* parent) : QXViewController(false, parent) {
     setTitle(QStringLiteral("安家房产网"));
     param().setType("4");
 
-    platform::Preferences& prefs = platform::preferences();
-    std::optional<std::string> token;
-    if (const std::optional<std::string> password = prefs.string("password"))
-        token = prefs.string("username").value_or("") + *password;
-    session_ = std::make_unique<DSTovera>(prefs.string("id"), token, prefs.string("cityid"));
+    session_ = DSTovera::fromPreferences();
     session_->setLoginPromptHandler([self = QPointer(this)](int index) {
         if (index == 0 && self) self->openLogin();
     });
@@ -122,7 +119,7 @@ void Tovera::viewDidLoad() {
         QStringLiteral("切换城市"), BarButtonItem::Style::Plain, [self = QPointer(this)] {
             if (self) self->chooseCity();
         }));
-    if (platform::preferences().contains("city")) {
+    if (platform::preferences().contains(PrefKey::kCity)) {
         showCityOnButton();
     } else {
         // No city chosen yet: the choice comes first, over this screen once
@@ -158,14 +155,14 @@ void Tovera::viewWillAppear(bool) {
         NavigationStyle::applySkin(nav->navigationBar());
     showCityOnButton();
     platform::Preferences& prefs = platform::preferences();
-    if (prefs.contains("update")) {
+    if (prefs.contains(PrefKey::kUpdate)) {
         reloadContent();
-        prefs.remove("update");
+        prefs.remove(PrefKey::kUpdate);
     }
 }
 
 void Tovera::showCityOnButton() {
-    const std::optional<std::string> city = platform::preferences().string("city");
+    const std::optional<std::string> city = platform::preferences().string(PrefKey::kCity);
     BarButtonItem* button = navigationItem()->rightBarButtonItem();
     if (city && button) button->setTitle(QString::fromStdString(*city));
 }
@@ -225,26 +222,17 @@ void Tovera::alertViewTologin() {
 }
 
 void Tovera::openLogin() {
-    platform::ui::ViewController* login = MenuTargets::userLogin();
+    platform::ui::ViewController* login = Navigator::build({Destination::Login});
     NavigationStyle::setBackItem(login->navigationItem());
-    if (platform::ui::NavigationController* nav = navigationController())
-        nav->pushViewController(login, true);
-    else
-        delete login;
+    Navigator::push(this, login);
 }
 
-void Tovera::showUserInfo(int uid) {
-    if (uid <= 0 || !checkLogin()) return;
-    const bool me = session_->isMe(std::to_string(uid));
-    platform::ui::ViewController* page = MenuTargets::userPage(uid, me);
-    if (platform::ui::NavigationController* nav = navigationController())
-        nav->pushViewController(page, true);
-    else
-        delete page;
+void Tovera::didSignIn() {
+    newMessage();
 }
 
 void Tovera::chooseCity() {
-    presentModalViewController(MenuTargets::chooseCity(), true);
+    Navigator::present(this, {Destination::ChooseCity});
 }
 
 // ---- Home list --------------------------------------------------------------
@@ -283,16 +271,7 @@ void Tovera::requestDidFailWithError(QXRequest* request, const Error& error) {
 }
 
 void Tovera::didLoad(const Value& reply, QXRequest*) {
-    const Dict* fields = reply.dict();
-    if (fields && fields->contains("code")) {
-        platform::showAlert({"出错了", reply.getStringValueForKey("msg", ""), {"确定"}, 0, {}});
-        // The page was not added: the next "加载更多" asks for it again.
-        const int page = Value(param().page()).intValue();
-        if (page > 1) param().setPage(std::to_string(page - 1));
-        loadMoreView();
-        doneLoadingTableViewData(nullptr);
-        return;
-    }
+    if (pageDeclined(reply)) return;
     appendPage(reply, tableView_);
     tableView_->setTag(total());
 }
@@ -322,14 +301,10 @@ double Tovera::heightForRowAtIndexPath(TableView*, const IndexPath&) {
 
 void Tovera::didSelectRowAtIndexPath(TableView* table, const IndexPath& path) {
     const Array& rows = items();
-    if (path.row >= 0 && path.row < int(rows.size())) {
-        platform::ui::ViewController* detail =
-            MenuTargets::toveraDetail(rows[std::size_t(path.row)].getStringValueForKey("id", ""));
-        if (platform::ui::NavigationController* nav = navigationController())
-            nav->pushViewController(detail, true);
-        else
-            delete detail;
-    }
+    if (path.row >= 0 && path.row < int(rows.size()))
+        Navigator::open(
+            this, Route::toObject(Destination::Project,
+                                  rows[std::size_t(path.row)].getStringValueForKey("id", "")));
     table->deselectRowAtIndexPath(path, true);
 }
 

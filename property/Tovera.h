@@ -17,8 +17,8 @@
 #include "framework/QXViewDelegate.h"
 #include "framework/RootScreenServices.h"
 #include "platform/Timers.h"
-#include "platform/ui/TabBar.h"
-#include "platform/ui/TableView.h"
+#include "platform/ui/lists/TableView.h"
+#include "platform/ui/navigation/TabBar.h"
 #include "property/MenuIcons.h"
 
 namespace tovera {
@@ -52,9 +52,8 @@ public:
     bool checkLogin();
     /// The login prompt; "登录" opens the login screen.
     void alertViewTologin() override;
-    /// The user's page: ignored for ids below 1 or when not signed in;
-    /// the own profile for the signed-in user, else the user's page.
-    void showUserInfo(int uid) override;
+    /// Asks for the unread counts at once.
+    void didSignIn() override;
     /// The login screen with a "返回" button, pushed.
     void openLogin();
     /// Presents the city choice.

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/Preferences.h"
-#include "platform/ui/NavigationController.h"
+#include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/testing/Wait.h"
 #include "service/DemoService.h"
 #include "tests/framework/FrameworkUiTest.h"

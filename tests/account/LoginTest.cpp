@@ -4,13 +4,13 @@
 
 #include "account/UserLogin.h"
 #include "core/DSTovera.h"
-#include "platform/ui/Keyboard.h"
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/Switch.h"
-#include "platform/ui/TextField.h"
+#include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/overlays/Keyboard.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
+#include "platform/ui/views/Switch.h"
+#include "platform/ui/views/TextField.h"
 #include "tests/account/AccountUiTest.h"
 
 using namespace tovera;

@@ -5,11 +5,11 @@
 #include "account/Editpassword.h"
 #include "account/UserLogin.h"
 #include "core/DSTovera.h"
-#include "platform/ui/BarButtonItem.h"
-#include "platform/ui/TextField.h"
+#include "platform/ui/navigation/BarButtonItem.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
+#include "platform/ui/views/TextField.h"
 #include "tests/account/AccountUiTest.h"
 
 using namespace tovera;

@@ -6,12 +6,12 @@
 #include "account/UserProtocol.h"
 #include "account/UserRegister.h"
 #include "core/DSTovera.h"
-#include "platform/ui/BarButtonItem.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/TextField.h"
+#include "platform/ui/navigation/BarButtonItem.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/TextField.h"
 #include "tests/account/AccountUiTest.h"
 
 using namespace tovera;

@@ -4,9 +4,9 @@
 #include "core/ServiceSettings.h"
 #include "platform/AppHome.h"
 #include "platform/Log.h"
-#include "platform/ui/Image.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/Window.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Image.h"
 #include "service/DemoService.h"
 
 namespace tovera::testing {

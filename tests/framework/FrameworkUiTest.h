@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/DSTovera.h"
-#include "platform/ui/NavigationController.h"
+#include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/testing/UiTest.h"
 #include "tests/support/TempHome.h"
 

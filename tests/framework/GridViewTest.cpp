@@ -5,10 +5,10 @@
 #include "framework/NetImageView.h"
 #include "framework/NoticeView.h"
 #include "framework/QXViewDelegate.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
 #include "tests/framework/FrameworkUiTest.h"
 
 using namespace tovera;

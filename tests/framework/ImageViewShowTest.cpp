@@ -3,9 +3,9 @@
 #include "framework/MyPageControl.h"
 #include "framework/MyScrollView.h"
 #include "framework/NetImageView.h"
-#include "platform/ui/Label.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Label.h"
 #include "tests/framework/FrameworkUiTest.h"
 #include "tests/framework/ScriptedServer.h"
 

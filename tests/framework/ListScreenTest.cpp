@@ -4,12 +4,12 @@
 #include "core/Statement.h"
 #include "framework/ActivityView.h"
 #include "platform/Preferences.h"
-#include "platform/ui/ActivityIndicatorView.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/ActivityIndicatorView.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
 #include "tests/framework/FrameworkUiTest.h"
 #include "tests/framework/ScriptedServer.h"
 #include "tests/framework/TestListScreen.h"
@@ -303,6 +303,34 @@ TEST_F(ListScreen, AFailedRefreshLetsTheHeaderGo) {
     EXPECT_EQ(screen->refreshHeaderView()->state(), RefreshState::Normal);
     EXPECT_FALSE(screen->reloading());
     EXPECT_EQ(screen->table()->contentInset().top, 0);
+}
+
+// Rows read up to page 2, then a refresh that fails (transport error) or is
+// refused (a positive "code"): the rows stay, and the next "加载更多" asks
+// for page 3 and appends it to them.
+TEST_F(ListScreen, AfterAFailedOrRefusedRefreshLoadMoreAppendsToTheRowsShown) {
+    for (const char* failure :
+         {R"({"error_code":500,"msg":"内部错误"})", R"({"code":1,"msg":"稍后再试"})"}) {
+        server_.list(40);
+        TestListScreen* screen = open();
+        ASSERT_TRUE(settled(screen, 1));
+        tapLoadMore(screen);
+        ASSERT_TRUE(settled(screen, 2));
+        ASSERT_EQ(screen->items().size(), 20u);
+
+        server_.reply(failure);
+        screen->reloadData();
+        ASSERT_TRUE(waitFor([] { return currentAlert().has_value(); })) << failure;
+        answerAlert(0);
+        EXPECT_EQ(screen->items().size(), 20u) << failure;
+        EXPECT_EQ(screen->param().page(), "2") << failure;
+
+        server_.list(40);
+        tapLoadMore(screen);
+        ASSERT_TRUE(waitFor([&] { return screen->items().size() == 30u; })) << failure;
+        EXPECT_EQ(screen->items()[0]["id"], Value("0")) << failure;
+        EXPECT_EQ(screen->items()[29]["id"], Value("29")) << failure;
+    }
 }
 
 TEST_F(ListScreen, TheOverlayHidesItselfAfterTenSeconds) {

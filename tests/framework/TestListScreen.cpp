@@ -2,8 +2,8 @@
 
 #include "framework/ImageLoader.h"
 #include "framework/NSUtil.h"
-#include "platform/ui/ImageView.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/views/ImageView.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera::testing {
 

@@ -11,7 +11,7 @@
 #include "framework/GetImageOperation.h"
 #include "framework/OperationQueue.h"
 #include "framework/QXViewController.h"
-#include "platform/ui/TableView.h"
+#include "platform/ui/lists/TableView.h"
 
 namespace tovera::platform::ui {
 class ImageView;

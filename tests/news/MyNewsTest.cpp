@@ -7,20 +7,20 @@
 #include <string>
 #include <utility>
 
+#include "comments/CommentDetail.h"
+#include "comments/CommentList.h"
 #include "framework/NetButton.h"
-#include "news/CommentDetail.h"
-#include "news/CommentList.h"
 #include "news/MyNews.h"
 #include "news/MyNewsItem.h"
 #include "news/News.h"
 #include "news/NewsInfo.h"
 #include "news/NewsList.h"
 #include "platform/Preferences.h"
-#include "platform/ui/BarButtonItem.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/navigation/BarButtonItem.h"
 #include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
 #include "tests/news/NewsListsUiTest.h"
 
 using namespace tovera;

@@ -10,12 +10,12 @@
 #include "news/News.h"
 #include "news/NewsList.h"
 #include "news/NewsSearch.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/TabBarItem.h"
+#include "platform/ui/navigation/TabBarItem.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Button.h"
 #include "tests/news/NewsListsUiTest.h"
 
 using namespace tovera;

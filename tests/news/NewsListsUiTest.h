@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/DSTovera.h"
-#include "platform/ui/NavigationController.h"
+#include "platform/ui/navigation/NavigationController.h"
 #include "service/DemoService.h"
 #include "tests/framework/FrameworkUiTest.h"
 #include "tests/framework/ScriptedServer.h"

@@ -6,12 +6,12 @@
 
 #include "news/NewsInfo.h"
 #include "news/NewsSearch.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/SearchBar.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
+#include "platform/ui/views/SearchBar.h"
 #include "tests/news/NewsListsUiTest.h"
 
 using namespace tovera;

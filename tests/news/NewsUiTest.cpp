@@ -2,8 +2,8 @@
 
 #include "core/DSTovera.h"
 #include "framework/RootScreenServices.h"
-#include "platform/ui/BarButtonItem.h"
-#include "platform/ui/NavigationController.h"
+#include "platform/ui/navigation/BarButtonItem.h"
+#include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/testing/Wait.h"
 
 namespace tovera::testing {

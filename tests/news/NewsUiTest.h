@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/ui/ViewController.h"
+#include "platform/ui/navigation/ViewController.h"
 #include "tests/framework/FrameworkUiTest.h"
 
 namespace tovera::testing {

@@ -6,11 +6,11 @@
 #include "core/Gb18030.h"
 #include "news/RssNewsCat.h"
 #include "news/RssNewsCatItem.h"
-#include "platform/ui/BarButtonItem.h"
-#include "platform/ui/ImageView.h"
-#include "platform/ui/Label.h"
+#include "platform/ui/navigation/BarButtonItem.h"
 #include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/ImageView.h"
+#include "platform/ui/views/Label.h"
 #include "tests/news/NewsListsUiTest.h"
 
 using namespace tovera;

@@ -1,12 +1,12 @@
-#include "platform/ui/Button.h"
-#include "platform/ui/Keyboard.h"
-#include "platform/ui/SearchBar.h"
-#include "platform/ui/TextField.h"
-#include "platform/ui/TextView.h"
+#include "platform/ui/overlays/Keyboard.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/UiTest.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/SearchBar.h"
+#include "platform/ui/views/TextField.h"
+#include "platform/ui/views/TextView.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

@@ -1,11 +1,11 @@
 #include "platform/Location.h"
 #include "platform/ReverseGeocoder.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/MapView.h"
+#include "platform/ui/map/MapView.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/UiTest.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Button.h"
 
 #include <QStringList>
 

@@ -1,14 +1,14 @@
-#include "platform/ui/Animation.h"
-#include "platform/ui/BarButtonItem.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/NavigationBar.h"
-#include "platform/ui/NavigationController.h"
-#include "platform/ui/View.h"
+#include "platform/ui/navigation/BarButtonItem.h"
+#include "platform/ui/navigation/NavigationBar.h"
+#include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/UiTest.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Animation.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
+#include "platform/ui/views/View.h"
 
 #include <QStringList>
 

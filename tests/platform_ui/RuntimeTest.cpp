@@ -2,8 +2,8 @@
 #include "platform/MainQueue.h"
 #include "platform/Timers.h"
 #include "platform/net/Http.h"
-#include "platform/ui/Application.h"
-#include "platform/ui/StatusBar.h"
+#include "platform/ui/navigation/StatusBar.h"
+#include "platform/ui/runtime/Application.h"
 #include "platform/ui/testing/UiTest.h"
 #include "platform/ui/testing/Wait.h"
 

@@ -1,10 +1,10 @@
-#include "platform/ui/Button.h"
-#include "platform/ui/ImageView.h"
-#include "platform/ui/ScrollView.h"
-#include "platform/ui/TableView.h"
+#include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/lists/TableView.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/UiTest.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/ImageView.h"
 
 #include <QStringList>
 

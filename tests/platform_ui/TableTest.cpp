@@ -1,9 +1,9 @@
-#include "platform/ui/Label.h"
-#include "platform/ui/TableView.h"
+#include "platform/ui/lists/TableView.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/UiTest.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Label.h"
 
 #include <vector>
 

@@ -1,8 +1,8 @@
-#include "platform/ui/TextWebEngine.h"
-#include "platform/ui/WebView.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/UiTest.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/web/TextWebEngine.h"
+#include "platform/ui/web/WebView.h"
 
 #include <QDir>
 #include <QFile>

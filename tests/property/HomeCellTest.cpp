@@ -3,12 +3,12 @@
 #include <QString>
 
 #include "platform/Dialer.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Label.h"
-#include "platform/ui/TableView.h"
+#include "platform/ui/lists/TableView.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Label.h"
 #include "property/HomeCell.h"
 #include "tests/property/HomeScreenTest.h"
 

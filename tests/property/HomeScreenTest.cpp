@@ -2,9 +2,9 @@
 
 #include "framework/ButtonItem.h"
 #include "platform/Preferences.h"
-#include "platform/ui/Label.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Label.h"
 #include "property/MenuIcons.h"
 
 namespace tovera::testing {

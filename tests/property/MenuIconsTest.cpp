@@ -8,7 +8,7 @@
 #include "framework/GridView.h"
 #include "framework/NoticeView.h"
 #include "platform/Preferences.h"
-#include "platform/ui/NavigationController.h"
+#include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
 #include "property/MenuIcons.h"

@@ -2,7 +2,7 @@
 // by tag. Only views that are on screen count (visible, with every ancestor).
 #pragma once
 
-#include "platform/ui/View.h"
+#include "platform/ui/views/View.h"
 
 #include <QList>
 #include <QString>

@@ -1,13 +1,13 @@
 #include "platform/ui/testing/Overlays.h"
 
-#include "platform/ui/ActionSheet.h"
-#include "platform/ui/AlertView.h"
-#include "platform/ui/Button.h"
-#include "platform/ui/Toast.h"
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/Window.h"
+#include "platform/ui/overlays/ActionSheet.h"
+#include "platform/ui/overlays/AlertView.h"
+#include "platform/ui/overlays/Toast.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Button.h"
 
 namespace tovera::platform::ui::testing {
 

@@ -1,8 +1,8 @@
 // The main() of toolkit and screen tests: Qt on the offscreen platform (unless
 // QT_QPA_PLATFORM says otherwise), at scale 2, with the toolkit runtime
 // installed and animations off.
-#include "platform/ui/Animation.h"
-#include "platform/ui/Application.h"
+#include "platform/ui/runtime/Application.h"
+#include "platform/ui/views/Animation.h"
 
 #include <gtest/gtest.h>
 

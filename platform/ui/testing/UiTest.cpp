@@ -1,6 +1,6 @@
 #include "platform/ui/testing/UiTest.h"
 
-#include "platform/ui/ModalOverlay.h"
+#include "platform/ui/overlays/ModalOverlay.h"
 #include "platform/ui/testing/Wait.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 // up afterwards.
 #pragma once
 
-#include "platform/ui/Window.h"
+#include "platform/ui/navigation/Window.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,22 @@
+#include "account/AccountDestinations.h"
+
+#include "account/Editpassword.h"
+#include "account/UserLogin.h"
+#include "framework/Navigator.h"
+#include "framework/RootScreenServices.h"
+
+namespace tovera {
+
+void registerAccountDestinations() {
+    Navigator::registerBuilder(Destination::Login, [](const Route&) -> UserLogin* {
+        DSTovera* session = RootScreenServices::shared().session();
+        if (!session) return nullptr;
+        return new UserLogin(*session, [] { RootScreenServices::shared().didSignIn(); });
+    });
+    Navigator::registerBuilder(Destination::PasswordChange, [](const Route&) -> Editpassword* {
+        DSTovera* session = RootScreenServices::shared().session();
+        return session ? new Editpassword(*session) : nullptr;
+    });
+}
+
+}  // namespace tovera

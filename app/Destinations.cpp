@@ -1,0 +1,17 @@
+#include "app/Destinations.h"
+
+#include "account/AccountDestinations.h"
+#include "framework/FrameworkDestinations.h"
+#include "news/NewsDestinations.h"
+#include "property/PropertyDestinations.h"
+
+namespace tovera {
+
+void registerDestinations() {
+    registerFrameworkDestinations();
+    registerNewsDestinations();
+    registerPropertyDestinations();
+    registerAccountDestinations();
+}
+
+}  // namespace tovera

@@ -1,0 +1,33 @@
+#include "comments/PostReply.h"
+
+#include "core/DSTovera.h"
+#include "framework/ActivityView.h"
+#include "framework/NSUtil.h"
+#include "framework/QXViewController.h"
+#include "framework/RootScreenServices.h"
+#include "platform/ui/navigation/NavigationController.h"
+
+namespace tovera {
+
+void PostReply::send(QXViewController& screen, const QString& text) {
+    DSTovera* session = RootScreenServices::shared().session();
+    if (!session) return;
+    if (ActivityView* overlay = screen.activityView()) overlay->show();
+    screen.param().param().set("text", text.toStdString());
+    if (session->userId()) screen.param().setUid(*session->userId());
+    session->userMessagePost(screen.param().param(), &screen);
+}
+
+void PostReply::finish(QXViewController& screen, const Value& reply, bool refreshBeneath) {
+    NSUtil::makeText(reply.getStringValueForKey("msg", "发布成功!")).show();
+    platform::ui::NavigationController* nav = screen.navigationController();
+    if (!nav) return;
+    const QList<platform::ui::ViewController*> stack = nav->viewControllers();
+    const qsizetype index = stack.indexOf(&screen);
+    if (refreshBeneath && index > 0)
+        if (auto* beneath = qobject_cast<QXViewController*>(stack[index - 1]))
+            beneath->param().param().set("refresh", "YES");
+    if (nav->topViewController() == &screen) nav->popViewControllerAnimated(true);
+}
+
+}  // namespace tovera

@@ -1,0 +1,95 @@
+// The places one screen can send the user to in another part of the app: a
+// closed set, so that a screen names where to go and the subsystem that owns
+// the target builds it. What a destination reads from its route's parameter
+// record is listed beside it.
+#pragma once
+
+#include <QString>
+
+#include <array>
+
+namespace tovera {
+
+enum class Destination {
+    // Account and settings.
+    Login,            ///< The login screen.
+    PasswordChange,   ///< "修改密码".
+    Settings,         ///< "系统设置".
+    MessageSettings,  ///< "消息设置"; type "1" followed projects, "2" subscriptions.
+    // News.
+    NewsHome,            ///< The news home with its category strip.
+    Article,             ///< An article: rid.
+    PersonalFeed,        ///< The personal feed: type "1" recommendations, "2" projects, "3" news.
+    SiteComments,        ///< The site-wide comments.
+    Favorites,           ///< The favourites list.
+    Correction,          ///< The error report or feedback form: rid, ptype.
+    RecommendToFriends,  ///< Recommend an object to friends: rid, type.
+    // Property.
+    ChooseCity,        ///< The city choice, presented over the home screen.
+    SaleInfo,          ///< Sale information of the city.
+    FollowedSaleInfo,  ///< Sale information of the projects the user follows.
+    ProjectList,       ///< The new-build projects of the city.
+    Project,           ///< A new-build project: rid.
+    Listings,          ///< Second-hand or rental listings: api "oldhouse" or "rent"; hid.
+    Listing,           ///< A listing: rid, api.
+    Nearby,            ///< The map of what is near the user.
+    Tools,             ///< The home-buying tools page.
+    // Questions.
+    AskHome,   ///< The question centre.
+    Question,  ///< A question with its answers: rid.
+    // Community.
+    TopicHome,     ///< The topics.
+    Topic,         ///< A topic with its replies: rid.
+    ActivityHome,  ///< The activities.
+    Activity,      ///< An activity: rid.
+    LiveHome,      ///< The live rooms.
+    LiveRoom,      ///< A live room: rid.
+    FriendsHome,   ///< The friends.
+    MessageHome,   ///< The private messages.
+    UserPage,      ///< Another user's page: rid.
+    Profile,       ///< The own profile: type "1" profile, "2" purchases, "3" neighbours.
+    ProfileEdit,   ///< A profile section to edit: rid, type, api.
+};
+
+/// Every destination, in declaration order.
+inline constexpr std::array kAllDestinations = {
+    Destination::Login,
+    Destination::PasswordChange,
+    Destination::Settings,
+    Destination::MessageSettings,
+    Destination::NewsHome,
+    Destination::Article,
+    Destination::PersonalFeed,
+    Destination::SiteComments,
+    Destination::Favorites,
+    Destination::Correction,
+    Destination::RecommendToFriends,
+    Destination::ChooseCity,
+    Destination::SaleInfo,
+    Destination::FollowedSaleInfo,
+    Destination::ProjectList,
+    Destination::Project,
+    Destination::Listings,
+    Destination::Listing,
+    Destination::Nearby,
+    Destination::Tools,
+    Destination::AskHome,
+    Destination::Question,
+    Destination::TopicHome,
+    Destination::Topic,
+    Destination::ActivityHome,
+    Destination::Activity,
+    Destination::LiveHome,
+    Destination::LiveRoom,
+    Destination::FriendsHome,
+    Destination::MessageHome,
+    Destination::UserPage,
+    Destination::Profile,
+    Destination::ProfileEdit,
+};
+
+/// What the user knows the destination as: the title of its screen when the
+/// opening place gives none.
+QString destinationTitle(Destination destination);
+
+}  // namespace tovera

@@ -1,0 +1,139 @@
+#include "platform/ui/navigation/Window.h"
+
+#include "platform/ui/navigation/StatusBar.h"
+#include "platform/ui/navigation/ViewController.h"
+#include "platform/ui/overlays/Keyboard.h"
+#include "platform/ui/runtime/Application.h"
+#include "platform/ui/views/Button.h"
+#include "platform/ui/views/Font.h"
+#include "platform/ui/views/Label.h"
+
+#include <QKeyEvent>
+#include <QPointer>
+#include <QShortcut>
+
+namespace tovera::platform::ui {
+
+namespace {
+
+QPointer<Window>& keyWindowRef() {
+    static QPointer<Window> window;
+    return window;
+}
+
+// A stand-in for the phone keyboard: it takes the keyboard's place so screens
+// that make room for it look right, and offers a key to put it away (typing
+// itself comes from the desktop keyboard).
+View* makeKeyboardPanel(QWidget* parent) {
+    auto* panel = new View(Keyboard::shownFrame(), parent);
+    panel->setBackgroundColor(QColor(0xD4, 0xD7, 0xDD));
+    auto* hint = new Label(QRectF(0, 70, kScreenWidth, 30), panel);
+    hint->setFont(Font::system(15));
+    hint->setTextColor(QColor(0x70, 0x74, 0x7c));
+    hint->setTextAlignment(Qt::AlignHCenter);
+    hint->setText(QStringLiteral("键盘"));
+    auto* done = Button::withType(Button::Type::RoundedRect, panel);
+    done->setFrame(QRectF(kScreenWidth - 90, 8, 80, 36));
+    done->setTitle(QStringLiteral("收起键盘"));
+    done->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(done, &Control::touchUpInside, panel, [] { Keyboard::shared().dismiss(); });
+    panel->setHidden(true);
+    return panel;
+}
+
+}  // namespace
+
+Window::Window(QWidget* parent) : View(QRectF(0, 0, kScreenWidth, kScreenHeight), parent) {
+    setWindowTitle(QStringLiteral("Tovera"));
+    setFixedSize(int(kScreenWidth), int(kScreenHeight));
+    setBackgroundColor(Qt::black);
+    setFocusPolicy(Qt::StrongFocus);
+    statusBar_ = new StatusBar(this);
+    keyboardPanel_ = makeKeyboardPanel(this);
+    Keyboard& keyboard = Keyboard::shared();
+    connect(&keyboard, &Keyboard::willShow, this, [this] { keyboardChanged(true); });
+    connect(&keyboard, &Keyboard::willHide, this, [this] { keyboardChanged(false); });
+    if (!keyWindowRef()) keyWindowRef() = this;
+    // A debugging aid: Ctrl+Shift+M plays a memory warning.
+    auto* warning = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), this);
+    connect(warning, &QShortcut::activated, this, [] { Application::postMemoryWarning(); });
+}
+
+Window::~Window() {
+    if (root_) delete root_.data();
+}
+
+Window* Window::keyWindow() {
+    return keyWindowRef();
+}
+
+void Window::makeKeyAndVisible() {
+    keyWindowRef() = this;
+    show();
+    activateWindow();
+    if (root_ && !root_->isVisible()) {
+        root_->beginAppearance(false);
+        root_->endAppearance(false);
+    }
+}
+
+void Window::setRootViewController(ViewController* controller) {
+    if (controller == root_) return;
+    if (root_) {
+        root_->view()->hide();
+        root_->deleteLater();
+    }
+    root_ = controller;
+    if (!controller) return;
+    controller->setParent(this);
+    View* view = controller->view();
+    view->setFrame(applicationFrame());
+    View::addSubview(view);
+    view->lower();
+    raiseChrome();
+    if (isVisible()) {
+        controller->beginAppearance(false);
+        controller->endAppearance(false);
+    }
+}
+
+QRectF Window::applicationFrame() {
+    return QRectF(0, kStatusBarHeight, kScreenWidth, kScreenHeight - kStatusBarHeight);
+}
+
+void Window::addSubview(QWidget* view) {
+    View::addSubview(view);
+    raiseChrome();
+}
+
+void Window::addFloatingView(QWidget* view) {
+    View::addSubview(view);
+    view->setProperty("toveraFloating", true);
+    raiseChrome();
+}
+
+void Window::raiseChrome() {
+    if (keyboardPanel_) keyboardPanel_->raise();
+    if (statusBar_) statusBar_->raise();
+    for (QWidget* child : subviews())
+        if (child->property("toveraFloating").toBool()) child->raise();
+}
+
+void Window::keyboardChanged(bool shown) {
+    keyboardPanel_->setHidden(!shown);
+    raiseChrome();
+}
+
+void Window::layoutSubviews() {
+    if (statusBar_) statusBar_->setFrame(QRectF(0, 0, kScreenWidth, kStatusBarHeight));
+}
+
+void Window::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && Keyboard::shared().isVisible()) {
+        Keyboard::shared().dismiss();
+        return;
+    }
+    View::keyPressEvent(event);
+}
+
+}  // namespace tovera::platform::ui

@@ -1,0 +1,54 @@
+// The one phone window: 320 x 480 points (drawn at the desktop scale chosen
+// before the application starts), the status bar on top, the root screen
+// below it, and above everything the keyboard stand-in, alerts, action
+// sheets and toasts. Views a screen adds to the window itself (overlays, the
+// picture viewer) go above the screens and below that chrome.
+#pragma once
+
+#include "platform/ui/navigation/ViewController.h"
+#include "platform/ui/views/View.h"
+
+#include <QPointer>
+
+namespace tovera::platform::ui {
+
+class StatusBar;
+
+class Window : public View {
+    Q_OBJECT
+public:
+    explicit Window(QWidget* parent = nullptr);
+    ~Window() override;
+
+    /// The window screens and overlays use: the last one made key.
+    static Window* keyWindow();
+    /// Shows the window and makes it the key window.
+    void makeKeyAndVisible();
+
+    /// The root screen (owned); its view fills the area below the status bar.
+    ViewController* rootViewController() const { return root_; }
+    void setRootViewController(ViewController* controller);
+
+    StatusBar* statusBar() const { return statusBar_; }
+    /// The area below the status bar, in window coordinates.
+    static QRectF applicationFrame();
+
+    /// Adds a view above the screens and below the chrome.
+    void addSubview(QWidget* view);
+    /// Adds a floating view (alert, action sheet, toast) above everything.
+    void addFloatingView(QWidget* view);
+
+protected:
+    void layoutSubviews() override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void raiseChrome();
+    void keyboardChanged(bool shown);
+
+    StatusBar* statusBar_ = nullptr;
+    View* keyboardPanel_ = nullptr;
+    QPointer<ViewController> root_;
+};
+
+}  // namespace tovera::platform::ui

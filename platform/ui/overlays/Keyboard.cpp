@@ -1,0 +1,71 @@
+#include "platform/ui/overlays/Keyboard.h"
+
+#include "platform/ui/views/Geometry.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace tovera::platform::ui {
+
+Keyboard& Keyboard::shared() {
+    static Keyboard* keyboard = new Keyboard;  // lives as long as the process
+    return *keyboard;
+}
+
+Keyboard::Keyboard() {
+    if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        connect(app, &QApplication::focusChanged, this, [this] { scheduleSettle(); });
+}
+
+QRectF Keyboard::shownFrame() {
+    return QRectF(0, kScreenHeight - kKeyboardHeight, kScreenWidth, kKeyboardHeight);
+}
+
+bool Keyboard::isTextInput(const QWidget* widget) {
+    if (!widget || !widget->isEnabled()) return false;
+    if (widget->property("toveraTextInput").toBool()) return true;
+    if (auto* line = qobject_cast<const QLineEdit*>(widget)) return !line->isReadOnly();
+    if (auto* text = qobject_cast<const QTextEdit*>(widget)) return !text->isReadOnly();
+    if (auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) return !plain->isReadOnly();
+    return false;
+}
+
+void Keyboard::dismiss() {
+    if (QWidget* focus = QApplication::focusWidget(); focus && isTextInput(focus))
+        focus->clearFocus();
+    scheduleSettle();
+}
+
+void Keyboard::scheduleSettle() {
+    // Focus moves in steps (out of one widget, into another, or through a
+    // widget being destroyed); the keyboard follows where it ends up.
+    if (settlePending_) return;
+    settlePending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { settle(); }, Qt::QueuedConnection);
+}
+
+void Keyboard::settle() {
+    settlePending_ = false;
+    QWidget* focus = QApplication::focusWidget();
+    const bool wanted = isTextInput(focus) && focus->isVisible();
+    const QRectF shown = shownFrame();
+    const QRectF below = shown.translated(0, kKeyboardHeight);
+    if (wanted && (!visible_ || focus != input_)) {
+        const KeyboardInfo info{visible_ ? shown : below, shown};
+        input_ = focus;
+        visible_ = true;
+        emit willShow(info);
+        emit didShow(info);
+    } else if (!wanted && visible_) {
+        const KeyboardInfo info{shown, below};
+        input_ = nullptr;
+        visible_ = false;
+        emit willHide(info);
+        emit didHide(info);
+    }
+}
+
+}  // namespace tovera::platform::ui
