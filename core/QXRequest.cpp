@@ -1,5 +1,7 @@
 #include "core/QXRequest.h"
 
+#include <optional>
+
 #include "core/Encoding.h"
 #include "core/Gb18030.h"
 #include "core/QXJson.h"
@@ -11,14 +13,27 @@ namespace tovera {
 
 namespace {
 
-// A one-line description of the parameters for the log (credentials are
-// redacted by the log itself).
+// The parameters as the log may show them: every secret value masked,
+// whatever characters it holds; none when nothing needs masking.
+std::optional<Dict> maskedForLog(const Dict& params) {
+    std::optional<Dict> masked;
+    for (const auto& [key, value] : params)
+        if (platform::isSecretKey(key) && !value.isNull()) {
+            if (!masked) masked = params;
+            masked->set(key, Value("***"));
+        }
+    return masked;
+}
+
+// A one-line description of the parameters for the log.
 std::string describe(const Dict& params) {
     std::string out = "{";
     for (const auto& [key, value] : params) {
         if (out.size() > 1) out += ", ";
         out += key + "=";
-        if (const Data* data = value.data())
+        if (platform::isSecretKey(key))
+            out += "***";
+        else if (const Data* data = value.data())
             out += "<" + std::to_string(data->bytes.size()) + " bytes>";
         else
             out += value.toText();
@@ -127,7 +142,8 @@ void QXRequest::connect() {
 
     platform::net::HttpRequest http;
     http.url = serializeURL(url_, params_, httpMethod_);
-    platform::logLine("url:" + http.url);
+    const std::optional<Dict> masked = maskedForLog(params_);
+    platform::logLine("url:" + (masked ? serializeURL(url_, *masked, httpMethod_) : http.url));
     platform::logLine("param:" + describe(params_));
     http.method = httpMethod_;
     http.timeout = timeout_;

@@ -23,7 +23,9 @@ std::string ReplyDispatch::describe(const Value& reply) {
     for (const auto& [key, value] : *dict) {
         if (out.size() > 1) out += ", ";
         out += key + "=";
-        if (value.isArray())
+        if (platform::isSecretKey(key))
+            out += "***";
+        else if (value.isArray())
             out += "[" + std::to_string(value.items().size()) + " items]";
         else if (value.isDict())
             out += "{...}";

@@ -20,13 +20,20 @@ LogState& state() {
     return s;
 }
 
-constexpr std::array<std::string_view, 2> kSecretKeys = {"access_token", "password"};
+constexpr std::array<std::string_view, 4> kSecretKeys = {"access_token", "password", "newprd",
+                                                         "oldprd"};
 
 bool isKeyChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
 }  // namespace
+
+bool isSecretKey(std::string_view key) {
+    for (std::string_view secret : kSecretKeys)
+        if (key == secret) return true;
+    return false;
+}
 
 std::string redactCredentials(std::string_view line) {
     std::string out;

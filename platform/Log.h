@@ -19,8 +19,16 @@ void setLogFile(const std::string& path);
 /// an empty function restores stderr.
 void setLogSink(std::function<void(std::string_view)> sink);
 
-/// The line with the values of "access_token" and "password" replaced by
-/// "***", in the forms key=value, "key":"value" and key = value;.
+/// Whether values under `key` are secrets the log never shows: the access
+/// token and every password field the client sends or receives ("password",
+/// the password change's "newprd" and "oldprd").
+bool isSecretKey(std::string_view key);
+
+/// The line with the values of the secret keys replaced by "***", in the
+/// forms key=value, "key":"value" and key = value;. A backstop for lines
+/// written from free text: lines that describe parameters or replies mask
+/// the secret values by key before they are written (see isSecretKey), which
+/// also covers values holding a space, a comma or a quote.
 std::string redactCredentials(std::string_view line);
 
 }  // namespace tovera::platform

@@ -137,12 +137,20 @@ void ChooseCity::didSelectRowAtIndexPath(TableView* table, const IndexPath& path
     table->deselectRowAtIndexPath(path, true);
 }
 
+// The longest name wins, so that "马鞍山市" is 马鞍山 even when 鞍山 is
+// listed first.
 const Dict* ChooseCity::cityWithin(const QString& place) const {
+    const Dict* found = nullptr;
+    qsizetype foundLength = 0;
     for (const Value& record : dataArray_) {
         const QString name = qtext(record, "city");
-        if (name.toUcs4().size() >= 2 && place.contains(name)) return record.dict();
+        const qsizetype length = name.toUcs4().size();
+        if (length >= 2 && length > foundLength && place.contains(name)) {
+            found = record.dict();
+            foundLength = length;
+        }
     }
-    return nullptr;
+    return found;
 }
 
 void ChooseCity::keepCity(const Dict& city) {

@@ -142,10 +142,13 @@ void MenuIcons::logout() {
     if (!rootController_) return;
     DSTovera& session = rootController_->DStovera();
     session.setUid(std::nullopt, std::nullopt, session.cityId());
-    // Without this the next request would sign the user in again at once.
+    // Without this the next request would sign the user in again at once,
+    // automatically or to finish a password change.
+    session.setNeedRelogin(false);
     platform::Preferences& prefs = platform::preferences();
     prefs.setBool(PrefKey::kAutologin, false);
     prefs.remove(PrefKey::kPassword);
+    prefs.remove(PrefKey::kRelogin);
     if (!prefs.synchronize()) platform::logLine("preferences not written");
     rootController_->showUnreadTotal();
     reloadData();

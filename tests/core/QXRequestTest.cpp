@@ -90,6 +90,31 @@ TEST_F(QXRequestTest, NonTextParametersAreLoggedAndLeftOut) {
               2);
 }
 
+// Every secret the client sends, in a GET query and a form POST, with values
+// holding the characters that end a value in free text: none of their
+// characters reaches the log.
+TEST_F(QXRequestTest, SecretsNeverReachTheLog) {
+    const Dict secrets{{"access_token", "demoTOKEN, 7&x"},
+                       {"password", "PASS wXrd,9"},
+                       {"newprd", "NEW \"QZ\";1"},
+                       {"oldprd", "OLD JK}2"},
+                       {"username", "demo"}};
+    for (const char* method : {"GET", "POST"}) {
+        std::vector<std::string> lines;
+        platform::setLogSink([&](std::string_view line) { lines.emplace_back(line); });
+        send(secrets, method);
+        platform::setLogSink({});
+        ASSERT_FALSE(lines.empty());
+        for (const std::string& line : lines)
+            for (const char* fragment : {"TOKEN", "7&x", "PASS", "wXrd", "NEW", "QZ", "OLD", "JK"})
+                EXPECT_EQ(line.find(fragment), std::string::npos) << method << ": " << line;
+        EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                               [](const std::string& l) { return l.find("demo") != l.npos; }),
+                  lines.end())
+            << "the other parameters are still logged";
+    }
+}
+
 TEST_F(QXRequestTest, FormPostSendsGb18030BodyWithoutApi) {
     send(Dict{{"username", "张三"}, {"password", "a&b=c"}, {"api", "x"}}, "POST");
     auto got = server_.last();

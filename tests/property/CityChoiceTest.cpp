@@ -119,6 +119,18 @@ TEST_F(CityChoice, ThePositionRowChoosesTheCityNamedWithinThePlace) {
     EXPECT_FALSE(isOpen());
 }
 
+TEST_F(CityChoice, ThePositionRowChoosesTheLongestCityNameWithinThePlace) {
+    // Both "肥市" and "合肥市" occur within "合肥市"; the longer one is meant.
+    server_.reply(cityReply(R"({"cityid":"2","city":"肥市","lat":"1","lon":"2"},)"
+                            R"({"cityid":"3401","city":"合肥市","lat":"31.8","lon":"117.3"})"));
+    ChooseCity* choose = present();
+    ASSERT_TRUE(listed(choose));
+    ASSERT_TRUE(located(choose, QStringLiteral("合肥市")));
+    ASSERT_TRUE(tapRow(choose, 0, 0));
+    processEvents();
+    EXPECT_EQ(platform::preferences().string("cityid"), "3401");
+}
+
 // The position row that names no city: with a city already chosen the old
 // one stays and the screen closes; on a first start the screen stays open
 // so that the user picks a city, since closing would leave the app without one.

@@ -111,7 +111,10 @@ TEST_F(MenuPages, AccountEntryFollowsSignInAndLogoutKeepsTheCity) {
     EXPECT_FALSE(prefs.contains("update"));
     EXPECT_TRUE(prefs.contains("password"));
 
-    // Cancelling keeps the user; confirming signs out.
+    // A password change just asked for a re-login. Cancelling keeps the
+    // user; confirming signs out, and the re-login is off too.
+    home_->DStovera().setNeedRelogin(true);
+    prefs.setBool("relogin", true);
     for (int answer : {1, 0}) {
         ASSERT_TRUE(tapEntry(0));
         const auto confirm = currentAlert();
@@ -127,6 +130,7 @@ TEST_F(MenuPages, AccountEntryFollowsSignInAndLogoutKeepsTheCity) {
     EXPECT_EQ(home_->DStovera().cityId(), "3402");
     EXPECT_FALSE(prefs.boolean("autologin"));
     EXPECT_FALSE(prefs.contains("password"));
+    EXPECT_FALSE(prefs.contains("relogin"));
     EXPECT_EQ(prefs.string("username"), "demo");
     EXPECT_EQ(DSTovera::getPassword("demo"), "demo1234");
     EXPECT_EQ(top(), home_);
