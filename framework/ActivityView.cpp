@@ -49,13 +49,18 @@ void ActivityView::show() {
     setHidden(false);
     raise();
     activityView_->startAnimating();
+    if (autoDismiss_) platform::timers().cancel(*autoDismiss_);
     QPointer<ActivityView> self(this);
-    platform::timers().schedule(std::chrono::milliseconds(kAutoDismissMs), [self] {
-        if (self) self->disMiss();
+    autoDismiss_ = platform::timers().schedule(std::chrono::milliseconds(kAutoDismissMs), [self] {
+        if (!self) return;
+        self->autoDismiss_.reset();
+        self->disMiss();
     });
 }
 
 void ActivityView::disMiss() {
+    if (autoDismiss_) platform::timers().cancel(*autoDismiss_);
+    autoDismiss_.reset();
     setHidden(true);
     if (activityView_) activityView_->stopAnimating();
 }

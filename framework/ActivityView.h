@@ -1,10 +1,12 @@
 // The shared loading overlay: one per window, a direct child of the key
 // window covering it from 64 points below its top (status and navigation
-// bars stay usable) to its bottom, with a large white spinner. Every show()
-// schedules its own 10-second timer that hides the overlay; an earlier timer
-// still fires.
+// bars stay usable) to its bottom, with a large white spinner. It hides
+// itself 10 seconds after the latest show().
 #pragma once
 
+#include <optional>
+
+#include "platform/Timers.h"
 #include "platform/ui/views/View.h"
 
 namespace tovera::platform::ui {
@@ -36,6 +38,9 @@ private:
     explicit ActivityView(platform::ui::Window* window);
 
     platform::ui::ActivityIndicatorView* activityView_ = nullptr;
+    /// The automatic dismissal of the latest show: a later show replaces
+    /// it, so an earlier show's timer never hides a later one early.
+    std::optional<platform::TimerId> autoDismiss_;
 };
 
 }  // namespace tovera

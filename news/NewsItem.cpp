@@ -97,8 +97,13 @@ void NewsItem::setInfo(const Dict& info) {
 
 void NewsItem::btnPressed(Button* button) {
     if (button == cancelBtn_) {
+        // A mark the store could not clear stays, and so does its row
+        // (favorite() answers true when it failed).
+        if (DSTovera::favorite(0, cancelBtn_->titleLabel()->tag())) {
+            NSUtil::makeText("操作失败!").show();
+            return;
+        }
         cancelBtn_->setTag(kCancelled);
-        DSTovera::favorite(0, cancelBtn_->titleLabel()->tag());
     }
     CustomCell::btnPressed(button);
 }

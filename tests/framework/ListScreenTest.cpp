@@ -351,6 +351,17 @@ TEST_F(ListScreen, TheOverlayHidesItselfAfterTenSeconds) {
     EXPECT_FALSE(overlay->activityView()->isAnimating());
     server_.release();
     ASSERT_TRUE(settled(screen, 1));
+
+    // A later show counts its ten seconds from itself: the timer of the
+    // earlier show does not hide it.
+    overlay->show();
+    fastForward(std::chrono::milliseconds(6000));
+    overlay->disMiss();
+    overlay->show();
+    fastForward(std::chrono::milliseconds(5000));
+    EXPECT_TRUE(overlay->isShowing());
+    fastForward(std::chrono::milliseconds(5500));
+    EXPECT_FALSE(overlay->isShowing());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The favourites list over the local article store, fed by the article
 // screen's favourite item.
+#include "core/DBConnection.h"
 #include "core/DSTovera.h"
 #include "news/Favorite.h"
 #include "news/NewsInfo.h"
@@ -58,6 +59,17 @@ TEST_F(FavoriteTest, TheListCountsTheMarkedArticlesAndDropsACancelledOne) {
     auto* row =
         qobject_cast<NewsItem*>(favourites->tableView()->cellForRowAtIndexPath(IndexPath{0, 0}));
     ASSERT_NE(row, nullptr);
+
+    // A mark the store cannot clear (it takes no writes) keeps its row.
+    DBConnection::statementWithQuery("PRAGMA query_only = ON").step();
+    ASSERT_TRUE(tap(row->cancelButton()));
+    processEvents();
+    EXPECT_EQ(currentToast(), "操作失败!");
+    ASSERT_EQ(favourites->favoritesArray().size(), 2u);
+    EXPECT_EQ(favourites->headerView()->text(), "您收藏的资讯共有2条");
+
+    // Once the store takes writes again, the mark clears and the row goes.
+    DBConnection::statementWithQuery("PRAGMA query_only = OFF").step();
     ASSERT_TRUE(tap(row->cancelButton()));
     processEvents();
     ASSERT_EQ(favourites->favoritesArray().size(), 1u);
