@@ -177,8 +177,8 @@ void CommentItem::vote(Button* button, const char* operate) {
 void CommentItem::requestDidLoad(QXRequest*, const Value& reply) {
     Button* counter = voted_;
     voted_ = nullptr;
-    // Only an accepted vote with a code of exactly 0 counts.
-    if (!counter || ReplyDispatch::code(reply) != ReplyCode::Accepted ||
+    // Only a vote answered with a code of exactly 0 counts.
+    if (!counter || ReplyDispatch::code(reply) == ReplyCode::Missing ||
         reply.getIntValueForKey("code", -1) != 0)
         return;
     counter->setTag(counter->tag() + 1);

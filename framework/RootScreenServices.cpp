@@ -56,9 +56,9 @@ void RootScreenServices::back() {
 void RootScreenServices::showUserInfo(int uid) {
     if (uid <= 0 || !session_ || !session_->checkLogin()) return;
     const std::string id = std::to_string(uid);
-    Route page =
-        Route::toObject(session_->isMe(id) ? Destination::Profile : Destination::UserPage, id);
-    if (session_->isMe(id)) page.param.setType("1");
+    const bool me = session_->isMe(id);
+    Route page = Route::toObject(me ? Destination::Profile : Destination::UserPage, id);
+    if (me) page.param.setType("1");
     Navigator::open(nullptr, page);
 }
 
