@@ -25,14 +25,15 @@ namespace {
 constexpr int kFirstKind = 1;
 constexpr int kLastKind = 3;
 
-// What an entry of each kind ("classtype") opens; an article (1) is read
-// here, and an unknown kind opens its project.
+// What an entry of each kind ("classtype") opens; an unknown kind opens its
+// project.
 struct KindTarget {
     int classtype;
     Destination destination;
     const char* title;
 };
 constexpr KindTarget kKindTargets[] = {
+    {1, Destination::Article, ""},
     {3, Destination::Listing, "房源详情"},
     {4, Destination::Activity, "活动详情"},
     {5, Destination::LiveRoom, "直播间"},
@@ -165,12 +166,7 @@ void MyNews::didSelectRowAtIndexPath(TableView* table, const IndexPath& indexPat
     if (indexPath.row < 0 || indexPath.row >= int(items().size())) return;
     const Value& row = items()[std::size_t(indexPath.row)];
     const std::string id = row.getStringValueForKey("id", "");
-    const int classtype = row.getIntValueForKey("classtype", 1);
-    if (classtype == 1) {
-        Navigator::open(this, Route::toObject(Destination::Article, id));
-    } else {
-        Navigator::open(this, kindTarget(classtype, id));
-    }
+    Navigator::open(this, kindTarget(row.getIntValueForKey("classtype", 1), id));
 }
 
 }  // namespace tovera
