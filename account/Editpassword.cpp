@@ -79,7 +79,8 @@ void Editpassword::didLoad(const Value& reply, QXRequest* request) {
         session_.setNeedRelogin(true);
         platform::Preferences& prefs = platform::preferences();
         const std::optional<std::string> username = prefs.string(PrefKey::kUsername);
-        if (!DSTovera::setPassword(newField_->text().toStdString(), username))
+        const bool store = prefs.boolean(PrefKey::kRemember) || prefs.boolean(PrefKey::kAutologin);
+        if (!username || !DSTovera::keepPassword(newField_->text().toStdString(), *username, store))
             platform::logLine("password change: the new password was not kept");
         prefs.setBool(PrefKey::kRelogin, true);
         if (!prefs.synchronize()) platform::logLine("password change: preferences not written");

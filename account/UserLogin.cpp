@@ -114,8 +114,9 @@ void UserLogin::requestDidLoad(QXRequest*, const Value& reply) {
     userdefauls_.setBool(PrefKey::kRemember, rempwdSwitch_->isOn());
     userdefauls_.setBool(PrefKey::kAutologin, autologinSwitch_->isOn());
     const std::string username = usernameTextField_->text().toStdString();
-    if (!DSTovera::setPassword(pwdTextField_->text().toStdString(), username))
-        platform::logLine("login: the password was not kept for " + username);
+    const bool store = rempwdSwitch_->isOn() || autologinSwitch_->isOn();
+    if (!DSTovera::keepPassword(pwdTextField_->text().toStdString(), username, store))
+        platform::logLine("login: the account table was not updated for " + username);
     AccountSession::signIn(session_, reply);
     if (newMessage_) newMessage_();
     if (platform::ui::NavigationController* nav = navigationController())

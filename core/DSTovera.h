@@ -44,12 +44,22 @@ public:
     /// An empty list (or anything but a list) is ignored. Returns whether the
     /// list was written.
     static bool newsSortCaches(const Value& categories);
-    /// The password kept for `username`; nothing for an empty or missing name.
+    /// The password kept for `username` (in the account table, else the one
+    /// kept for this run by keepPassword()); nothing for an empty or missing
+    /// name.
     static std::optional<std::string> getPassword(std::optional<std::string_view> username);
     /// Keeps `password` for `username`, replacing an earlier one. False when
     /// either is missing or the write failed.
     static bool setPassword(std::optional<std::string_view> password,
                             std::optional<std::string_view> username);
+    /// The password the user typed for `username`: kept for this run (so a
+    /// re-login still works), and in the account table only when `store`
+    /// (the user asked to remember it or to sign in automatically); without
+    /// `store` a stored one is removed. False when the table could not be
+    /// changed.
+    static bool keepPassword(std::string_view password, std::string_view username, bool store);
+    /// Forgets the password kept for this run (on logout).
+    static void forgetTypedPassword();
     /// Where a downloaded file of that name lives: `<home>/Documents/<name>`.
     /// A name that is not a safe file name (a "/", "..", empty, too long)
     /// gives an empty path, which no file operation accepts.

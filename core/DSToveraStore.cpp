@@ -141,13 +141,44 @@ bool DSTovera::newsSortCaches(const Value& categories) {
     return ok;
 }
 
+namespace {
+
+// The password typed in this run, which the account table keeps only when
+// the user asks for it.
+struct TypedPassword {
+    std::string username;
+    std::string password;
+};
+
+std::optional<TypedPassword>& typedPassword() {
+    static std::optional<TypedPassword> typed;
+    return typed;
+}
+
+}  // namespace
+
 std::optional<std::string> DSTovera::getPassword(std::optional<std::string_view> username) {
     if (!username || username->empty()) return std::nullopt;
     Statement statement =
         DBConnection::statementWithQuery("SELECT `password` FROM `account` WHERE `username` = ? ");
     statement.bindString(*username, 1);
-    if (statement.step() != SQLITE_ROW) return std::nullopt;
-    return statement.getString(0);
+    if (statement.step() == SQLITE_ROW) return statement.getString(0);
+    const std::optional<TypedPassword>& typed = typedPassword();
+    if (typed && typed->username == *username) return typed->password;
+    return std::nullopt;
+}
+
+void DSTovera::forgetTypedPassword() {
+    typedPassword().reset();
+}
+
+bool DSTovera::keepPassword(std::string_view password, std::string_view username, bool store) {
+    typedPassword() = TypedPassword{std::string(username), std::string(password)};
+    if (store) return setPassword(password, username);
+    Statement statement =
+        DBConnection::statementWithQuery("DELETE FROM `account` WHERE `username` = ? ");
+    statement.bindString(username, 1);
+    return stepWrite(statement, "delete error  account:username:" + std::string(username));
 }
 
 bool DSTovera::setPassword(std::optional<std::string_view> password,
@@ -157,8 +188,9 @@ bool DSTovera::setPassword(std::optional<std::string_view> password,
         "REPLACE INTO `account`(`username`,`password`) VALUES(?,?)");
     statement.bindString(*username, 1);
     statement.bindString(*password, 2);
-    return stepWrite(statement, "update error  account:username:" + std::string(*username) +
-                                    ",password:" + std::string(*password));
+    // The password itself never goes into the log, whatever it holds.
+    return stepWrite(statement,
+                     "update error  account:username:" + std::string(*username) + ",password:***");
 }
 
 std::string DSTovera::filePath(std::string_view fileName) {

@@ -47,4 +47,20 @@ std::string MD5EncodedString(std::string_view text) {
     return platform::md5Hex(gb18030::fromUtf8Lossy(text), true);
 }
 
+std::string multipartName(std::string_view name) {
+    std::string out;
+    out.reserve(name.size());
+    for (char c : name) {
+        if (c == '"')
+            out += "%22";
+        else if (c == '\r')
+            out += "%0D";
+        else if (c == '\n')
+            out += "%0A";
+        else
+            out += c;
+    }
+    return out;
+}
+
 }  // namespace tovera

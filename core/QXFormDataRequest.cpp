@@ -105,7 +105,8 @@ std::string QXFormDataRequest::buildMultipartBody() {
     for (const Field& field : postData_) {
         if (!first) body += separator;
         first = false;
-        body += "Content-Disposition: form-data; name=\"" + field.key + "\"\r\n\r\n" + field.value;
+        body += "Content-Disposition: form-data; name=\"" + multipartName(field.key) +
+                "\"\r\n\r\n" + field.value;
     }
     for (const FilePart& part : fileData_) {
         std::string bytes = part.data;
@@ -119,8 +120,9 @@ std::string QXFormDataRequest::buildMultipartBody() {
         }
         if (!first) body += separator;
         first = false;
-        body += "Content-Disposition: form-data; name=\"" + part.key + "\"; filename=\"" +
-                part.fileName + "\"\r\nContent-Type: " + part.contentType + "\r\n\r\n" + bytes;
+        body += "Content-Disposition: form-data; name=\"" + multipartName(part.key) +
+                "\"; filename=\"" + multipartName(part.fileName) +
+                "\"\r\nContent-Type: " + part.contentType + "\r\n\r\n" + bytes;
     }
     body += "\r\n--" + boundary + "--\r\n";
     return body;

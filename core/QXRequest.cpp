@@ -111,20 +111,21 @@ std::string QXRequest::generatePostBody() const {
     utfAppendBody(body, separator);
     for (const auto& [key, value] : params_) {
         if (value.isData() || value.isNull() || value.isArray() || value.isDict()) continue;
-        utfAppendBody(body, "Content-Disposition: form-data; name=\"" + key + "\"\r\n\r\n" +
-                                value.toText() + "\r\n");
+        utfAppendBody(body, "Content-Disposition: form-data; name=\"" + multipartName(key) +
+                                "\"\r\n\r\n" + value.toText() + "\r\n");
         utfAppendBody(body, separator);
     }
     for (const auto& [key, value] : params_) {
         const Data* data = value.data();
         if (!data) continue;
         if (data->isPicture) {
-            utfAppendBody(body, "Content-Disposition: form-data; name=\"" + key +
-                                    "\"; filename=\"" + key + ".png\"\r\n");
+            utfAppendBody(body, "Content-Disposition: form-data; name=\"" + multipartName(key) +
+                                    "\"; filename=\"" + multipartName(key) + ".png\"\r\n");
             utfAppendBody(body,
                           "Content-Type: image/*\r\nContent-Transfer-Encoding: binary\r\n\r\n");
         } else {
-            utfAppendBody(body, "Content-Disposition: form-data; name=\"" + key + "\"\r\n");
+            utfAppendBody(
+                body, "Content-Disposition: form-data; name=\"" + multipartName(key) + "\"\r\n");
             utfAppendBody(
                 body, "Content-Type: content/unknown\r\nContent-Transfer-Encoding: binary\r\n\r\n");
         }

@@ -145,6 +145,7 @@ void MenuIcons::logout() {
     // Without this the next request would sign the user in again at once,
     // automatically or to finish a password change.
     session.setNeedRelogin(false);
+    DSTovera::forgetTypedPassword();
     platform::Preferences& prefs = platform::preferences();
     prefs.setBool(PrefKey::kAutologin, false);
     prefs.remove(PrefKey::kPassword);

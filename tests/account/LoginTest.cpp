@@ -2,8 +2,12 @@
 // does, the two switches, and what a login stores for later runs.
 #include <QString>
 
+#include <sqlite3.h>
+
 #include "account/UserLogin.h"
+#include "core/DBConnection.h"
 #include "core/DSTovera.h"
+#include "core/Statement.h"
 #include "platform/ui/lists/ScrollView.h"
 #include "platform/ui/overlays/Keyboard.h"
 #include "platform/ui/testing/Find.h"
@@ -161,11 +165,19 @@ TEST_F(Login, ASuccessfulLoginKeepsTheSessionAndFillsTheNextLoginScreen) {
     EXPECT_EQ(next->pwdTextField()->text(), QStringLiteral("demo1234"));
 }
 
+// Without "记住密码" and "自动登录" the typed password stays in memory for
+// this run (a re-login needs it) but never in the account table, and a
+// password stored earlier is removed.
 TEST_F(Login, WithoutRememberTheNextLoginScreenAsksForThePassword) {
     useDemo();
+    ASSERT_TRUE(DSTovera::setPassword("stored-earlier", "demo"));
     login(open(), "demo", "demo1234");
     ASSERT_TRUE(backAtRoot());
     EXPECT_FALSE(platform::preferences().boolean("remember"));
+    Statement rows = DBConnection::statementWithQuery("SELECT COUNT(*) FROM `account`");
+    ASSERT_EQ(rows.step(), SQLITE_ROW);
+    EXPECT_EQ(rows.getInt32(0), 0) << "no password in the account table";
+    EXPECT_EQ(DSTovera::getPassword("demo"), "demo1234") << "kept for this run";
     UserLogin* next = open();
     EXPECT_EQ(next->usernameTextField()->text(), QStringLiteral("demo"));
     EXPECT_EQ(next->pwdTextField()->text(), QString());

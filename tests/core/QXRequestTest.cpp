@@ -115,6 +115,19 @@ TEST_F(QXRequestTest, SecretsNeverReachTheLog) {
     }
 }
 
+// A name holding a quote, CR or LF cannot end its part header or add one:
+// those characters travel escaped, and the server reads the part whole.
+TEST_F(QXRequestTest, MultipartNamesCannotBreakThePartHeaders) {
+    const std::string hostile = "note\"; filename=\"x.sh\r\nX-Part: 1";
+    send(Dict{{hostile, "kept"}, {"content", "正文"}}, "POST", 1);
+    const auto got = server_.last();
+    ASSERT_EQ(got.files.size(), 2u);
+    const auto part = got.files.find("note%22; filename=%22x.sh%0D%0AX-Part: 1");
+    ASSERT_NE(part, got.files.end());
+    EXPECT_EQ(part->second.content, "kept");
+    EXPECT_TRUE(part->second.filename.empty());
+}
+
 TEST_F(QXRequestTest, FormPostSendsGb18030BodyWithoutApi) {
     send(Dict{{"username", "张三"}, {"password", "a&b=c"}, {"api", "x"}}, "POST");
     auto got = server_.last();

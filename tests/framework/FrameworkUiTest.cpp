@@ -32,6 +32,7 @@ void FrameworkUiTest::TearDown() {
     demo_.reset();
     demoData_.reset();
     session_.reset();
+    DSTovera::forgetTypedPassword();
     DBConnection::closeDatabase();
     serviceSettings() = ServiceSettings();
     platform::setLogSink({});
