@@ -11,7 +11,10 @@ void registerAccountDestinations() {
     Navigator::registerBuilder(Destination::Login, [](const Route&) -> UserLogin* {
         DSTovera* session = RootScreenServices::shared().session();
         if (!session) return nullptr;
-        return new UserLogin(*session, [] { RootScreenServices::shared().didSignIn(); });
+        auto* login = new UserLogin(*session, [] { RootScreenServices::shared().didSignIn(); });
+        // The same skinned "返回" as every other screen, wherever it opens from.
+        RootScreenServices::shared().setBackItem(login->navigationItem());
+        return login;
     });
     Navigator::registerBuilder(Destination::PasswordChange, [](const Route&) -> Editpassword* {
         DSTovera* session = RootScreenServices::shared().session();

@@ -8,8 +8,8 @@ namespace tovera::app {
 namespace {
 
 // The options that take a value.
-constexpr std::string_view kValueOptions[] = {"--service", "--home", "--scale", "--location",
-                                              "--tour"};
+constexpr std::string_view kValueOptions[] = {"--service",  "--home",        "--scale",
+                                              "--location", "--vnc-address", "--tour"};
 
 bool takesValue(std::string_view name) {
     for (std::string_view option : kValueOptions)
@@ -41,6 +41,9 @@ void apply(CommandLine& line, std::string_view name, const std::string& value) {
         line.location = platform::Location::parseCoordinate(value);
         if (!line.location)
             line.error = "--location takes LAT,LON in degrees, not \"" + value + "\"";
+    } else if (name == "--vnc-address") {
+        if (value.empty()) line.error = "--vnc-address needs an IP address";
+        line.vncAddress = value;
     } else if (name == "--tour") {
         if (value.empty()) line.error = "--tour needs a directory";
         line.tour = value;
@@ -56,6 +59,10 @@ CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
         const std::string& argument = arguments[i];
         if (argument == "--help" || argument == "-h") {
             line.help = true;
+            continue;
+        }
+        if (argument == "--touch-keyboard") {
+            line.touchKeyboard = true;
             continue;
         }
         const std::size_t equals = argument.find('=');
@@ -90,12 +97,16 @@ std::string CommandLine::usage() {
                      else ~/.local/share/tovera)
   --scale N          device pixels per point, 0.5 to 8 (default 2)
   --location LAT,LON the position the location service reports
+  --touch-keyboard   draw the on-screen keyboard stand-in (for touch screens;
+                     by default typing comes from the hardware keyboard)
+  --vnc-address ADDR where the VNC platform listens (default 127.0.0.1)
   --tour DIR         start offscreen on a fresh temporary home, render every
                      screen to DIR/NN-name.png, and quit
   --help             this text
 
 Qt's own options pass through, e.g. "-platform offscreen" or "-platform vnc"
-(then connect a VNC viewer to port 5900) for a machine without a display.
+(then connect a VNC viewer to port 5900 of the VNC address). Without a
+display ($DISPLAY and $WAYLAND_DISPLAY unset) the app starts on VNC.
 )";
 }
 

@@ -21,6 +21,10 @@ struct CommandLine {
     double scale = 2;
     /// --location LAT,LON: the position the location stand-in reports.
     std::optional<platform::Coordinate> location;
+    /// --vnc-address ADDR: where the VNC platform listens (default loopback).
+    std::string vncAddress = "127.0.0.1";
+    /// --touch-keyboard: draw the on-screen keyboard stand-in (touch screens).
+    bool touchKeyboard = false;
     /// --tour DIR: render every screen to a PNG in DIR and quit.
     std::optional<std::string> tour;
     bool help = false;

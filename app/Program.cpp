@@ -7,9 +7,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/DisplayChoice.h"
 #include "app/Startup.h"
 #include "app/Tour.h"
 #include "app/toveraAppDelegate.h"
+#include "platform/ui/overlays/Keyboard.h"
 #include "platform/ui/runtime/Application.h"
 #include "platform/ui/views/Animation.h"
 
@@ -65,10 +67,25 @@ int runProgram(CommandLine line) {
         return 1;
     }
 
+    if (!line.tour) {
+        const DisplayChoice display = chooseDisplay(line.qtArguments, line.vncAddress);
+        if (display.platform)
+            qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(*display.platform));
+        if (display.vnc) {
+            if (!restrictVncTo(line.vncAddress)) {
+                std::fprintf(stderr, "tovera: --vnc-address takes an IP address, not \"%s\"\n",
+                             line.vncAddress.c_str());
+                return 1;
+            }
+            std::fprintf(stderr, "tovera: %s\n", display.message.c_str());
+        }
+    }
+
     platform::ui::Application::prepare(line.scale);
     QtArguments arguments(line.qtArguments);
     QApplication qt(arguments.count, arguments.pointers.data());
     platform::ui::Application runtime;
+    platform::ui::Keyboard::setOnScreen(line.touchKeyboard);
     if (line.tour) platform::ui::Animation::setEnabled(false);
 
     toveraAppDelegate delegate;

@@ -222,9 +222,7 @@ void Tovera::alertViewTologin() {
 }
 
 void Tovera::openLogin() {
-    platform::ui::ViewController* login = Navigator::build({Destination::Login});
-    NavigationStyle::setBackItem(login->navigationItem());
-    Navigator::push(this, login);
+    Navigator::open(this, {Destination::Login});
 }
 
 void Tovera::didSignIn() {

@@ -8,8 +8,11 @@ using tovera::app::CommandLine;
 TEST(CommandLine, OwnOptionsAreTakenAndQtOptionsPassThrough) {
     const CommandLine line = CommandLine::parse(
         {"tovera", "-platform", "vnc", "--service", "http://10.0.0.2:8080", "--home=/tmp/h",
-         "--scale", "1.5", "--location", "31.8, 117.2", "--tour=/tmp/t", "-style", "fusion"});
+         "--scale", "1.5", "--location", "31.8, 117.2", "--tour=/tmp/t", "-style", "fusion",
+         "--touch-keyboard", "--vnc-address", "10.0.0.5"});
     EXPECT_EQ(line.error, "");
+    EXPECT_TRUE(line.touchKeyboard);
+    EXPECT_EQ(line.vncAddress, "10.0.0.5");
     EXPECT_EQ(line.service, "http://10.0.0.2:8080");
     EXPECT_EQ(line.home, "/tmp/h");
     EXPECT_EQ(line.scale, 1.5);
@@ -25,6 +28,8 @@ TEST(CommandLine, OwnOptionsAreTakenAndQtOptionsPassThrough) {
 TEST(CommandLine, DefaultsAndHelp) {
     const CommandLine plain = CommandLine::parse({"tovera"});
     EXPECT_EQ(plain.scale, 2);
+    EXPECT_FALSE(plain.touchKeyboard);
+    EXPECT_EQ(plain.vncAddress, "127.0.0.1");
     EXPECT_FALSE(plain.service || plain.home || plain.location || plain.tour);
     EXPECT_EQ(plain.error, "");
     EXPECT_TRUE(CommandLine::parse({"tovera", "--help"}).help);

@@ -120,7 +120,7 @@ void Window::raiseChrome() {
 }
 
 void Window::keyboardChanged(bool shown) {
-    keyboardPanel_->setHidden(!shown);
+    keyboardPanel_->setHidden(!shown || !Keyboard::onScreen());
     raiseChrome();
 }
 

@@ -19,8 +19,24 @@ Keyboard::Keyboard() {
         connect(app, &QApplication::focusChanged, this, [this] { scheduleSettle(); });
 }
 
+namespace {
+bool& onScreenFlag() {
+    static bool on = false;
+    return on;
+}
+}  // namespace
+
+bool Keyboard::onScreen() {
+    return onScreenFlag();
+}
+
+void Keyboard::setOnScreen(bool on) {
+    onScreenFlag() = on;
+}
+
 QRectF Keyboard::shownFrame() {
-    return QRectF(0, kScreenHeight - kKeyboardHeight, kScreenWidth, kKeyboardHeight);
+    const double height = onScreen() ? kKeyboardHeight : 0;
+    return QRectF(0, kScreenHeight - height, kScreenWidth, height);
 }
 
 bool Keyboard::isTextInput(const QWidget* widget) {
@@ -52,7 +68,7 @@ void Keyboard::settle() {
     QWidget* focus = QApplication::focusWidget();
     const bool wanted = isTextInput(focus) && focus->isVisible();
     const QRectF shown = shownFrame();
-    const QRectF below = shown.translated(0, kKeyboardHeight);
+    const QRectF below = shown.translated(0, shown.height());
     if (wanted && (!visible_ || focus != input_)) {
         const KeyboardInfo info{visible_ ? shown : below, shown};
         input_ = focus;

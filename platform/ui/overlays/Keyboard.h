@@ -1,8 +1,14 @@
-// The on-screen keyboard's notifications. When a text input takes the focus
-// the keyboard "shows": a 216-point frame at the bottom of the window, told
-// as will-show and did-show, so screens make room as on the phone; when no
-// text input has the focus any more it hides (will-hide, did-hide). The
-// notifications arrive from the event loop, just after the focus moved.
+// The keyboard's notifications. When a text input takes the focus the
+// keyboard "shows", told as will-show and did-show; when no text input has
+// the focus any more it hides (will-hide, did-hide). The notifications
+// arrive from the event loop, just after the focus moved.
+//
+// On a desktop the typing comes from the hardware keyboard, which takes no
+// room in the window: the keyboard's frame is empty, at the window's bottom
+// edge, so no screen shrinks and nothing covers what can be clicked. With
+// the on-screen stand-in (touch screens, tests of phone layouts) it is a
+// 216-point frame at the bottom that the window draws, and screens make room
+// as on the phone.
 #pragma once
 
 #include <QObject>
@@ -24,7 +30,12 @@ public:
     static Keyboard& shared();
 
     bool isVisible() const { return visible_; }
-    /// Where the keyboard sits when shown, in window coordinates.
+    /// Whether the on-screen stand-in is used (off by default).
+    static bool onScreen();
+    /// Chooses the on-screen stand-in; takes effect from the next show.
+    static void setOnScreen(bool on);
+    /// Where the keyboard sits when shown, in window coordinates (empty, at
+    /// the bottom edge, without the on-screen stand-in).
     static QRectF shownFrame();
     /// The text input that has the keyboard, if any.
     QWidget* input() const { return input_; }

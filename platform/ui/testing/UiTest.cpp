@@ -1,5 +1,6 @@
 #include "platform/ui/testing/UiTest.h"
 
+#include "platform/ui/overlays/Keyboard.h"
 #include "platform/ui/overlays/ModalOverlay.h"
 #include "platform/ui/testing/Wait.h"
 
@@ -8,6 +9,8 @@
 namespace tovera::platform::ui::testing {
 
 void UiTest::SetUp() {
+    // The screens are tested in their phone layout, keyboard stand-in included.
+    Keyboard::setOnScreen(true);
     window_ = new Window;
     window_->makeKeyAndVisible();
     QApplication::setActiveWindow(window_);
