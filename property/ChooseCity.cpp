@@ -3,12 +3,15 @@
 #include "core/DSTovera.h"
 #include "core/Gb18030.h"
 #include "core/PreferenceKeys.h"
+#include "framework/ActivityView.h"
 #include "framework/NSUtil.h"
 #include "framework/NavigationStyle.h"
+#include "platform/Alert.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
 #include "platform/ui/lists/TableView.h"
 #include "platform/ui/navigation/NavigationBar.h"
+#include "platform/ui/runtime/Application.h"
 #include "platform/ui/views/Label.h"
 
 namespace tovera {
@@ -40,6 +43,12 @@ ChooseCity::ChooseCity(DSTovera& session, QXViewController* home, QObject* paren
         navigationItem()->setLeftBarButtonItem(
             NavigationStyle::barButtonItem(QStringLiteral("取消"), BarButtonItem::Style::Plain,
                                            [this] { dismissModalViewControllerAnimated(true); }));
+    // A list that could not be loaded is asked for again when the user
+    // comes back to the window (a first start has no way past this screen).
+    if (platform::ui::Application* runtime = platform::ui::Application::instance())
+        connect(runtime, &platform::ui::Application::didBecomeActive, this, [this] {
+            if (isViewLoaded() && dataArray_.empty()) reloadData();
+        });
 }
 
 ChooseCity::~ChooseCity() {
@@ -62,12 +71,17 @@ void ChooseCity::loadView() {
     tableView_->setDelegate(this);
     root->addSubview(tableView_);
     setView(root);
+    addRefreshHeader(tableView_);
 }
 
 void ChooseCity::viewWillAppear(bool) {
     if (dataArray_.empty() && !listPending_) doRequest();
     if (locality_ == QString::fromUtf8(kUnknown))
         platform::Location::shared().startUpdatingLocation(this);
+}
+
+void ChooseCity::reloadData() {
+    if (!listPending_) doRequest();
 }
 
 void ChooseCity::doRequest() {
@@ -77,15 +91,24 @@ void ChooseCity::doRequest() {
 
 void ChooseCity::didLoad(const Value& reply, QXRequest*) {
     listPending_ = false;
+    dataArray_.clear();
     for (const Value& city : reply["result"].items())
         if (city.isDict()) dataArray_.push_back(city);
     tableView_->setTag(reply.getIntValueForKey("total", int(dataArray_.size())));
-    tableView_->reloadData();
+    doneLoadingTableViewData(tableView_);
 }
 
-void ChooseCity::requestDidFailWithError(QXRequest* request, const Error& error) {
+// The load-failure alert with a way to try again: on a first start this
+// screen is the only way into the app.
+void ChooseCity::requestDidFailWithError(QXRequest*, const Error&) {
     listPending_ = false;
-    QXViewController::requestDidFailWithError(request, error);
+    if (ActivityView* overlay = activityView()) overlay->disMiss();
+    if (reloading()) doneLoadingTableViewData(nullptr);
+    platform::Alert alert{"提示", "加载失败，请重试!", {"确定", "重试"}, 0, {}};
+    alert.onButton = [self = QPointer(this)](int index) {
+        if (index == 1 && self) self->reloadData();
+    };
+    platform::showAlert(std::move(alert));
 }
 
 // ---- Table ----------------------------------------------------------------

@@ -32,6 +32,8 @@ public:
 
     void loadView() override;
     void viewWillAppear(bool animated) override;
+    /// The list again (a pull on the table, "重试", the window coming back).
+    void reloadData() override;
     void doRequest() override;
     void didLoad(const Value& reply, QXRequest* request) override;
     void requestDidFailWithError(QXRequest* request, const Error& error) override;
@@ -58,7 +60,8 @@ public:
     void reverseGeocoderDidFail(const std::string& message) override;
 
 private:
-    /// The first city whose name (2 characters or more) occurs in `place`.
+    /// The city with the longest name (2 characters or more) that occurs in
+    /// `place`.
     const Dict* cityWithin(const QString& place) const;
     /// Writes the city's "cityid", "city" and "geo" into the preferences.
     static void keepCity(const Dict& city);

@@ -9,6 +9,7 @@
 #include "platform/ReverseGeocoder.h"
 #include "platform/ui/lists/TableView.h"
 #include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/runtime/Application.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
@@ -221,6 +222,35 @@ TEST_F(CityChoice, AFailedListShowsTheLoadFailureAlertAndKeepsTheScreen) {
     processEvents();
     EXPECT_TRUE(isOpen());
     EXPECT_TRUE(choose->dataArray().empty());
+}
+
+// A first start whose city list failed is never stuck: the window coming
+// back, a pull on the list and the alert's "重试" each ask again.
+TEST_F(CityChoice, AFailedListCanBeAskedForAgain) {
+    const std::string failure = R"({"error_code":500,"msg":"内部错误"})";
+    platform::preferences().remove("cityid");
+    server_.reply(failure);
+    ChooseCity* choose = present();
+    ASSERT_TRUE(waitFor([] { return currentAlert().has_value(); }));
+    EXPECT_EQ(currentAlert()->buttons, (QStringList{"确定", "重试"}));
+    ASSERT_TRUE(answerAlert(0));
+
+    // The window coming back.
+    server_.reply(kTwoCities);
+    emit platform::ui::Application::instance()->didBecomeActive();
+    ASSERT_TRUE(listed(choose));
+
+    // A pull that fails keeps the list; "重试" then replaces it.
+    server_.reply(failure);
+    ASSERT_TRUE(drag(choose->tableView(), QPointF(160, 100), QPointF(0, 80)));
+    ASSERT_TRUE(waitFor([] { return currentAlert().has_value(); }));
+    EXPECT_EQ(choose->dataArray().size(), 2u);
+    server_.reply(kTwoCities);
+    ASSERT_TRUE(answerAlert(QStringLiteral("重试")));
+    ASSERT_TRUE(waitFor([&] { return server_.received().size() == 4; }));
+    processEvents();
+    EXPECT_EQ(choose->dataArray().size(), 2u) << "replaced, not doubled";
+    EXPECT_TRUE(isOpen());
 }
 
 // ---- Cities of interest ---------------------------------------------------
