@@ -1,5 +1,7 @@
 #include "app/SplashViewController.h"
 
+#include <QImage>
+
 #include <QPointer>
 
 #include <filesystem>
@@ -103,7 +105,13 @@ void SplashViewController::startRefresh() {
     std::thread thread([self, done, timeOut = timeOut_] {
         SplashPicture::Outcome outcome = SplashPicture::Outcome::kNoAnswer;
         try {
-            outcome = SplashPicture::refresh(timeOut);
+            outcome = SplashPicture::refresh(timeOut, [](std::string_view bytes) {
+                // Whole, and a picture the screen can show.
+                QImage picture;
+                return SplashPicture::looksWhole(bytes) &&
+                       picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()),
+                                            int(bytes.size()));
+            });
         } catch (const std::exception& e) {
             platform::logLine(std::string("splash refresh failed: ") + e.what());
         }

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "core/DBConnection.h"
 #include "core/DSTovera.h"
@@ -19,6 +21,11 @@
 namespace tovera {
 
 namespace {
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
 bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -94,7 +101,22 @@ std::optional<std::string> SplashPicture::storedPicturePath() {
     return path;
 }
 
-SplashPicture::Outcome SplashPicture::refresh(std::chrono::milliseconds timeOut) {
+bool SplashPicture::looksWhole(std::string_view bytes) {
+    constexpr std::string_view kPngSignature("\x89PNG\r\n\x1a\n", 8);
+    // The IEND chunk: its name and the fixed CRC of an empty chunk.
+    constexpr std::string_view kPngEnd("IEND\xae\x42\x60\x82", 8);
+    constexpr std::string_view kJpegStart("\xff\xd8", 2);
+    constexpr std::string_view kJpegEnd("\xff\xd9", 2);
+    const auto endsWith = [bytes](std::string_view tail) {
+        return bytes.size() >= tail.size() && bytes.substr(bytes.size() - tail.size()) == tail;
+    };
+    if (startsWith(bytes, kPngSignature)) return endsWith(kPngEnd);
+    if (startsWith(bytes, kJpegStart)) return endsWith(kJpegEnd);
+    return false;
+}
+
+SplashPicture::Outcome SplashPicture::refresh(std::chrono::milliseconds timeOut,
+                                              const PictureCheck& isWhole) {
     platform::logLine("LOAD");
     const std::optional<std::string> body =
         fetchBody(serviceSettings().toveraHttpRequestDomain() + std::string(kQuery), timeOut);
@@ -107,12 +129,19 @@ SplashPicture::Outcome SplashPicture::refresh(std::chrono::milliseconds timeOut)
         platform::logLine("refused splash name  url:" + *answer);
         return Outcome::kRefusedName;
     }
-    if (storedPicturePath() && platform::preferences().string(kPreferenceKey) == *name)
-        return Outcome::kCurrent;
+    if (const std::optional<std::string> stored = storedPicturePath();
+        stored && platform::preferences().string(kPreferenceKey) == *name) {
+        if (isWhole(readFile(*stored))) return Outcome::kCurrent;
+        platform::logLine("splash picture damaged, fetching it again:" + *stored);
+    }
 
     const std::optional<std::string> picture =
         fetchBody(std::string(platform::trim(*answer)), timeOut);
     if (!picture || picture->empty()) return Outcome::kDownloadFailed;
+    if (!isWhole(*picture)) {
+        platform::logLine("refused splash picture  url:" + *answer);
+        return Outcome::kNotAPicture;
+    }
     const std::string path = DSTovera::filePath(*name);
     if (path.empty() || !writeAtomically(path, *picture)) {
         platform::logLine("update error  splash:" + path);

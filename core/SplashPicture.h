@@ -6,6 +6,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -31,12 +32,22 @@ public:
         kRefusedName,     // the answer names no acceptable file name
         kDownloadFailed,  // the picture did not arrive
         kWriteFailed,     // the picture could not be written
+        kNotAPicture,     // what arrived is no whole picture
     };
 
+    /// Whether bytes hold a whole picture that can be shown.
+    using PictureCheck = std::function<bool(std::string_view bytes)>;
+    /// Without a decoder at hand: a PNG from its signature to its closing
+    /// IEND chunk, or a JPEG from its start to its end marker, so that a
+    /// truncated download does not count.
+    static bool looksWhole(std::string_view bytes);
+
     /// Logs "LOAD", asks the service, and downloads the picture when its name
-    /// is not the stored one or the stored file is gone; writes it atomically
-    /// and stores its name in "splash".
-    static Outcome refresh(std::chrono::milliseconds timeOut = kTimeOut);
+    /// is not the stored one, or the stored file is gone or fails `isWhole`;
+    /// writes a download that passes `isWhole` atomically and stores its name
+    /// in "splash".
+    static Outcome refresh(std::chrono::milliseconds timeOut = kTimeOut,
+                           const PictureCheck& isWhole = looksWhole);
 
     /// The file name an answer names: the part after its last "/" (the whole
     /// answer without one), surrounding blanks removed; nothing when that is

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "core/SplashPicture.h"
@@ -63,6 +64,12 @@ TEST(SplashPicture, NamesTakenFromAnswers) {
         EXPECT_EQ(SplashPicture::fileNameOf(c.answer), c.name) << c.answer;
 }
 
+// The first half of the stored picture.
+std::string kept1Half(ServiceHome& home) {
+    const std::string whole = fileBytes(home.document("splash_v1.png"));
+    return whole.substr(0, whole.size() / 2);
+}
+
 TEST(SplashPicture, DownloadsOnceAndAgainWhenTheFileIsGone) {
     ServiceHome home;
     EXPECT_FALSE(SplashPicture::storedPicturePath());
@@ -80,6 +87,13 @@ TEST(SplashPicture, DownloadsOnceAndAgainWhenTheFileIsGone) {
     EXPECT_FALSE(SplashPicture::storedPicturePath());
     EXPECT_EQ(refresh(), Outcome::kDownloaded);
     EXPECT_EQ(downloadsOf(home, "splash_v1.png"), 2u);
+
+    // A stored picture that is cut short or damaged is fetched again.
+    for (const std::string& damage : {kept1Half(home), std::string("not a picture")}) {
+        { std::ofstream(home.document("splash_v1.png"), std::ios::binary) << damage; }
+        EXPECT_EQ(refresh(), Outcome::kDownloaded);
+        EXPECT_EQ(fileBytes(home.document("splash_v1.png")), shippedDemoPicture("splash_v1.png"));
+    }
 
     // A new picture on the service replaces it.
     home.service().setSplashPicture("splash_v2.png");
@@ -117,6 +131,25 @@ TEST(SplashPicture, FailuresKeepTheStoredPicture) {
     }
     EXPECT_EQ(fileBytes(home.document("tovera.sqlite")), "database");
     EXPECT_EQ(downloadsOf(home, "tovera.sqlite"), 0u);
+}
+
+TEST(SplashPicture, OnlyWholePicturesCount) {
+    const std::string png = shippedDemoPicture("splash_v1.png");
+    EXPECT_TRUE(SplashPicture::looksWhole(png));
+    EXPECT_FALSE(SplashPicture::looksWhole(png.substr(0, png.size() - 1)));
+    EXPECT_TRUE(SplashPicture::looksWhole(std::string("\xff\xd8 data \xff\xd9")));
+    EXPECT_FALSE(SplashPicture::looksWhole(std::string("\xff\xd8 data")));
+    EXPECT_FALSE(SplashPicture::looksWhole("<html>not found</html>"));
+    EXPECT_FALSE(SplashPicture::looksWhole(""));
+
+    // A download that is no whole picture is not kept.
+    ServiceHome home;
+    EXPECT_EQ(tovera::testing::onOwnThread([] {
+                  return SplashPicture::refresh(SplashPicture::kTimeOut,
+                                                [](std::string_view) { return false; });
+              }),
+              Outcome::kNotAPicture);
+    EXPECT_FALSE(platform::preferences().contains("splash"));
 }
 
 TEST(SplashPicture, NoServiceOrAHangingOneEndsTheRefresh) {
