@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/SplashViewController.h"
@@ -17,7 +18,7 @@
 namespace tovera::app {
 
 bool Tour::waitFor(const std::function<bool()>& done, std::chrono::milliseconds limit) {
-    QDeadlineTimer deadline(limit);
+    QDeadlineTimer deadline(std::min(limit, patience_));
     QTimer wake;  // looks at the condition again even when no event arrives
     wake.start(20);
     while (!done() && !deadline.hasExpired())

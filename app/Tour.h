@@ -34,14 +34,19 @@ public:
     int walk(const std::string& dir);
 
     toveraAppDelegate& app() { return app_; }
-    /// Runs the event loop until `done()` holds or `limit` passed; returns done().
+    /// Runs the event loop until `done()` holds or `limit` (at most the
+    /// patience) passed; returns done().
     bool waitFor(const std::function<bool()>& done,
                  std::chrono::milliseconds limit = std::chrono::seconds(15));
+    /// The longest any wait lasts (a walk that expects screens not to arrive,
+    /// as when the service fails on purpose, need not wait for each).
+    void setPatience(std::chrono::milliseconds patience) { patience_ = patience; }
 
 private:
     bool visit(const TourStop& stop, const std::string& path);
 
     toveraAppDelegate& app_;
+    std::chrono::milliseconds patience_ = std::chrono::minutes(1);
 };
 
 }  // namespace tovera::app

@@ -113,6 +113,9 @@ std::optional<Reply> Portal::applyFault(std::string_view path) {
         }
         case Fault::Kind::kRefusal:
             return jsonReply(refusal(fault->msg));
+        case Fault::Kind::kArray:
+            return textReply(R"([{"result":[],"total":1},1,"x"])",
+                             "application/json; charset=GB18030");
     }
     return std::nullopt;
 }

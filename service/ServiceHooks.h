@@ -24,6 +24,7 @@ struct Fault {
         kGarbage,    // answer bytes that are not JSON
         kErrorCode,  // answer {"error_code": errorCode, "msg": msg}
         kRefusal,    // answer {"error_code":200, "code":1, "msg": msg}
+        kArray,      // answer a JSON list where an object is expected
     };
     Kind kind = Kind::kRefusal;
     /// How many of the next requests of the path get the fault.

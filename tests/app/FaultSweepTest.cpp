@@ -1,0 +1,179 @@
+// Every screen the tour reaches, opened while the service fails in each way
+// it can: unreachable, refusing with a "code", answering what is not JSON,
+// answering a list where an object belongs, and answering so late that the
+// user has left the screen. No screen may crash; an alert, when one shows,
+// is one of the failure alerts; and the home list keeps what it showed.
+// Screens join the sweep by being in the tour.
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QStringList>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/SplashViewController.h"
+#include "app/Tour.h"
+#include "app/toveraAppDelegate.h"
+#include "core/DBConnection.h"
+#include "core/ServiceSettings.h"
+#include "platform/Preferences.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/testing/Overlays.h"
+#include "platform/ui/testing/Wait.h"
+#include "property/Tovera.h"
+#include "tests/app/ServiceHome.h"
+
+using namespace tovera;
+using namespace tovera::app;
+using platform::ui::testing::answerAlert;
+using platform::ui::testing::currentAlert;
+using platform::ui::testing::processEvents;
+using platform::ui::testing::waitFor;
+using service::Fault;
+using tovera::testing::ServiceHome;
+
+namespace {
+
+constexpr const char* kRefusalText = "服务维护中";
+
+// A loopback port on which nothing listens.
+int unusedPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+    ::close(fd);
+    return ntohs(address.sin_port);
+}
+
+Fault everyRequest(Fault::Kind kind) {
+    Fault fault;
+    fault.kind = kind;
+    fault.count = 1 << 30;
+    fault.msg = kRefusalText;
+    fault.delay = std::chrono::seconds(3);
+    return fault;
+}
+
+struct ServiceFailure {
+    const char* name;
+    std::function<void(ServiceHome&)> start;
+    /// Whether the failure calls for failure alerts (a list where an object
+    /// belongs reads as an empty answer, which shows nothing).
+    bool alerts = true;
+    /// The user leaves each screen before its answers arrive.
+    bool leaveAtOnce = false;
+};
+
+const ServiceFailure kFailures[] = {
+    {"Unreachable",
+     [](ServiceHome&) {
+         serviceSettings().serviceHost = "http://127.0.0.1:" + std::to_string(unusedPort());
+     }},
+    {"Refusal",
+     [](ServiceHome& home) {
+         home.service().injectFault("*", everyRequest(Fault::Kind::kRefusal));
+     }},
+    {"NotJson",
+     [](ServiceHome& home) {
+         home.service().injectFault("*", everyRequest(Fault::Kind::kGarbage));
+     }},
+    {"ListForAnObject",
+     [](ServiceHome& home) { home.service().injectFault("*", everyRequest(Fault::Kind::kArray)); },
+     false},
+    {"LateWhileTheUserLeaves",
+     [](ServiceHome& home) { home.service().injectFault("*", everyRequest(Fault::Kind::kDelay)); },
+     false, true},
+};
+
+class FaultSweep : public ::testing::TestWithParam<ServiceFailure> {
+protected:
+    void TearDown() override {
+        app_.reset();
+        DBConnection::closeDatabase();
+        processEvents();
+    }
+
+    Tovera* home() const {
+        return qobject_cast<Tovera*>(app_->navigationController()->viewControllers().value(0));
+    }
+
+    // Back at the home screen, with nothing over it.
+    void leave() {
+        platform::ui::NavigationController* nav = app_->navigationController();
+        if (platform::ui::ViewController* modal = nav->modalViewController())
+            modal->dismissModalViewControllerAnimated(false);
+        nav->popToRootViewControllerAnimated(false);
+        processEvents();
+    }
+
+    // Answers every alert showing, checking that each is a failure alert.
+    void answerAlerts(const std::string& stop) {
+        const QStringList expected = {QStringLiteral("加载失败，请重试!"), QStringLiteral("出错了"),
+                                      QString::fromUtf8(kRefusalText),
+                                      QStringLiteral("您还没有登录，请登录!")};
+        for (int shown = 0; shown < 10; ++shown) {
+            const auto alert = currentAlert();
+            if (!alert) return;
+            EXPECT_TRUE(expected.contains(alert->message))
+                << stop << ": " << alert->message.toStdString();
+            // Away from the alert without retrying or signing in.
+            const int cancel = int(alert->buttons.indexOf(QStringLiteral("取消")));
+            answerAlert(cancel >= 0 ? cancel : 0);
+            ++alertsSeen_;
+            processEvents();
+        }
+        ADD_FAILURE() << stop << ": alerts keep coming";
+    }
+
+    ServiceHome service_;
+    std::unique_ptr<toveraAppDelegate> app_;
+    int alertsSeen_ = 0;
+};
+
+TEST_P(FaultSweep, NoScreenCrashesOrMisleads) {
+    const ServiceFailure& failure = GetParam();
+    platform::preferences().setString("cityid", "3401");
+    platform::preferences().setString("city", "合肥");
+    app_ = std::make_unique<toveraAppDelegate>();
+    ASSERT_TRUE(app_->didFinishLaunching());
+    app_->splash()->hidde();
+    ASSERT_TRUE(waitFor([this] { return home() && !home()->dataArray().empty(); }));
+    const std::size_t homeRows = home()->dataArray().size();
+
+    failure.start(service_);
+    Tour tour(*app_);
+    tour.setPatience(std::chrono::milliseconds(failure.leaveAtOnce ? 200 : 1500));
+    for (const TourStop& stop : tourStops()) {
+        SCOPED_TRACE(stop.name);
+        stop.arrive(tour);
+        if (failure.leaveAtOnce) {
+            leave();
+            // The late answers arrive at screens that are gone.
+            waitFor([] { return false; }, std::chrono::milliseconds(3300));
+        }
+        answerAlerts(stop.name);
+        leave();
+        answerAlerts(stop.name);
+        ASSERT_TRUE(home());
+        EXPECT_EQ(home()->dataArray().size(), homeRows) << "the home list keeps its rows";
+    }
+    if (failure.alerts) {
+        EXPECT_GT(alertsSeen_, 0) << "the failures reached the screens";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFailure, FaultSweep, ::testing::ValuesIn(kFailures),
+                         [](const ::testing::TestParamInfo<ServiceFailure>& failure) {
+                             return std::string(failure.param.name);
+                         });
+
+}  // namespace
