@@ -3,6 +3,7 @@
 // and the service operations follow.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,6 +13,7 @@
 
 #include "core/QXRequest.h"
 #include "core/Value.h"
+#include "platform/Timers.h"
 
 namespace tovera {
 
@@ -86,6 +88,8 @@ public:
 
     /// `reset`, then stores each present argument; reloads `lastUpdateTime`
     /// from the preference "lastupdatetime", padded with "0" to four entries.
+    /// An automatic re-login still in flight is abandoned (its answer is
+    /// ignored) and the requests waiting for it go out with the new token.
     void setUid(std::optional<std::string> uid, std::optional<std::string> accessToken,
                 std::optional<std::string> cityId);
     /// Saves `lastUpdateTime` when it holds four entries, then clears the
@@ -125,8 +129,15 @@ public:
     /// Page size that list operations put into "size" (or "count").
     static constexpr std::string_view pagesize = "10";
 
-    /// Issues an instance request: the session's token (after an automatic
-    /// re-login when one is due) and city go into a copy of `params`.
+    /// How long requests go out without trying the automatic re-login again
+    /// after one failed (on the clock of platform::timers()).
+    static constexpr std::chrono::seconds kReloginPause{60};
+    /// Issues an instance request: the session's token and city go into a
+    /// copy of `params`. When an automatic re-login is due it is started
+    /// without waiting for it: the request is returned (and its delegate told
+    /// requestLoading) at once but sent only when the re-login has settled,
+    /// with the token it brought, or without one when it failed. After a
+    /// failed automatic re-login none is tried for `kReloginPause`.
     std::shared_ptr<QXRequest> requestWithMethodName(std::string_view path, const Dict& params,
                                                      std::string_view httpMethod,
                                                      QXRequestDelegate* delegate);
@@ -145,9 +156,12 @@ public:
                                                      QXRequestDelegate* delegate);
     /// Whether the request must go to the network; consumes "force" and "caches".
     static bool needRequest(std::string_view path, Dict& params, std::string_view httpMethod);
-    /// Status, accuracy, latitude and longitude of an address (synchronous);
-    /// the default position when the endpoint gives fewer than four fields.
-    static std::vector<std::string> getGEObyAddress(std::string_view address);
+    /// Looks up status, accuracy, latitude and longitude of an address without
+    /// blocking; `done` receives them later on the main thread, or the default
+    /// position when the endpoint gives fewer than four fields or cannot be
+    /// reached. A caller that may be gone by then guards its callback.
+    static void getGEObyAddress(std::string_view address,
+                                std::function<void(std::vector<std::string>)> done);
 
     // ---- Operations --------------------------------------------------------
 
@@ -220,8 +234,14 @@ private:
              PageSize rule = PageSize::kNone);
     /// Instance GET through the cache decision.
     void getIfNeeded(std::string_view path, Dict& params, QXRequestDelegate* delegate);
-    /// Signs in again with the stored user name and password, synchronously.
+    /// Starts signing in again with the stored user name and password, unless
+    /// they are missing (then nothing is in flight and no token comes).
     void relogin();
+    /// The automatic re-login's answer (nothing when it failed): takes the
+    /// session it brings and sends the requests that waited for it.
+    void reloginAnswered(const std::optional<Value>& reply);
+    /// Sends the requests that waited for a re-login, with the token now held.
+    void sendWaitingRequests();
 
     std::optional<std::string> userId_;
     std::optional<std::string> accessToken_;
@@ -231,6 +251,23 @@ private:
     std::optional<std::vector<std::string>> lastUpdateTime_;
     std::shared_ptr<QXRequest> request_;
     std::function<void(int)> loginPromptHandler_;
+
+    /// Hears the answer of the session's re-login (and, once the session is
+    /// gone, lets its request drop the answer).
+    struct ReloginListener : QXRequestDelegate {
+        explicit ReloginListener(DSTovera& session) : owner(session) {}
+        bool requestDidLoadRawResponse(QXRequest* request, std::string_view bytes) override;
+        void requestDidFailWithError(QXRequest* request, const Error& error) override;
+        DSTovera& owner;
+    };
+    ReloginListener reloginListener_{*this};
+    /// The re-login in flight, if any; an answer to any other is ignored.
+    std::shared_ptr<QXRequest> reloginRequest_;
+    /// Announced requests held back until the re-login settles (dropped
+    /// unsent if the session goes first).
+    std::vector<std::shared_ptr<QXRequest>> waitingForRelogin_;
+    /// No automatic re-login is tried before this time.
+    std::optional<platform::Timers::Clock::time_point> reloginPausedUntil_;
 };
 
 }  // namespace tovera

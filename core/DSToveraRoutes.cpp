@@ -2,10 +2,8 @@
 
 #include "core/DSTovera.h"
 #include "core/Encoding.h"
-#include "core/Gb18030.h"
 #include "core/PreferenceKeys.h"
 #include "core/ServiceSettings.h"
-#include "platform/Log.h"
 #include "platform/Preferences.h"
 #include "platform/net/Http.h"
 
@@ -13,12 +11,42 @@ namespace tovera {
 
 namespace {
 
-void putText(platform::Preferences& prefs, const Value& reply, std::string_view key) {
-    prefs.setString(key, reply.getStringValueForKey(key, ""));
-}
-
 // Everything but unreserved ASCII is escaped in the geocoding query.
 constexpr std::string_view kGeoEscaped = "!\"#$%&'()*+,/:;<=>?@[\\]^`{|}";
+
+// The CSV fields of a geocoding answer; the default position when fewer
+// than four came back.
+std::vector<std::string> positionFromAnswer(std::string_view text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.remove_suffix(1);
+    std::vector<std::string> fields;
+    std::size_t start = 0;
+    while (true) {
+        std::size_t comma = text.find(',', start);
+        fields.emplace_back(text.substr(start, comma - start));
+        if (comma == std::string_view::npos) break;
+        start = comma + 1;
+    }
+    if (fields.size() < 4) return {"200", "4", "31.859207", "117.30757"};
+    return fields;
+}
+
+// Collects a geocoding answer and hands the position on; the connection
+// keeps it until the transfer ends.
+class GeoAnswer final : public platform::net::ConnectionDelegate {
+public:
+    explicit GeoAnswer(std::function<void(std::vector<std::string>)> done)
+        : done_(std::move(done)) {}
+    void didReceiveData(std::string_view data) override { body_.append(data); }
+    void didFinishLoading() override { done_(positionFromAnswer(body_)); }
+    void didFailWithError(const platform::net::NetError&) override {
+        done_(positionFromAnswer({}));
+    }
+
+private:
+    std::function<void(std::vector<std::string>)> done_;
+    std::string body_;
+};
 
 }  // namespace
 
@@ -33,50 +61,25 @@ std::shared_ptr<QXRequest> DSTovera::requestWithMethodName(std::string_view path
     request_.reset();
     Dict copy = params;
     copy.remove("access_token");
-    if (!accessToken_ || needRelogin_) {
-        if (platform::preferences().boolean(PrefKey::kAutologin) || needRelogin_) relogin();
-        if (accessToken_) copy.set("access_token", *accessToken_);
-    } else {
-        copy.set("access_token", *accessToken_);
-    }
+    const bool reloginDue =
+        needRelogin_ || (!accessToken_ && platform::preferences().boolean(PrefKey::kAutologin) &&
+                         !(reloginPausedUntil_ && platform::timers().now() < *reloginPausedUntil_));
+    if (!reloginRequest_ && reloginDue) relogin();
     if (copy.getIntValueForKey("cityid", 0) < 1 && cityId_) copy.set("cityid", *cityId_);
 
+    const bool waiting = reloginRequest_ != nullptr;
+    if (!waiting && accessToken_) copy.set("access_token", *accessToken_);
     request_ = QXRequest::getRequestWithParams(std::move(copy), httpMethod, 0, delegate,
                                                toveraHttpRequestDomain() + std::string(path));
-    request_->connect();
-    return request_;
-}
-
-void DSTovera::relogin() {
-    needRelogin_ = false;
-    auto& prefs = platform::preferences();
-    prefs.remove(PrefKey::kRelogin);
-
-    // Without a user name or a stored password no form can be built: the
-    // request goes out without a token and the service's answer decides.
-    const std::optional<std::string> username = prefs.string(PrefKey::kUsername);
-    const std::optional<std::string> password =
-        username ? getPassword(*username) : std::optional<std::string>();
-    if (!username || username->empty() || !password) return;
-
-    platform::net::HttpRequest login;
-    login.url = toveraHttpRequestDomain() + "user/login.aspx";
-    login.method = "POST";
-    login.timeout = QXRequest::kTimeout;
-    login.body = gb18030::fromUtf8Lossy(
-        QXRequest::stringFromDictionary(Dict{{"username", *username}, {"password", *password}}));
-    const platform::net::FetchResult answer = platform::net::fetch(login);
-    if (answer.error) {
-        platform::logLine("relogin failed:" + answer.error->message);
-        return;
+    if (waiting) {
+        // The delegate hears of the request now, as a screen that ties the
+        // request to its page expects; it goes out with the re-login's token.
+        request_->announce();
+        waitingForRelogin_.push_back(request_);
+    } else {
+        request_->connect();
     }
-    const std::optional<Value> reply = QXRequest::parseJsonData(answer.body, nullptr);
-    if (!reply || (*reply)["password"].isNull()) return;
-    // The reply names its fields as the preferences do.
-    for (std::string_view key :
-         {PrefKey::kUsername, PrefKey::kPassword, PrefKey::kUserId, PrefKey::kCompletion})
-        putText(prefs, *reply, key);
-    restoreUser();
+    return request_;
 }
 
 std::shared_ptr<QXRequest> DSTovera::postRequestWithMethodName(std::string_view path, Dict& params,
@@ -132,27 +135,13 @@ bool DSTovera::needRequest(std::string_view path, Dict& params, std::string_view
         QXRequest::serializeURL(toveraHttpRequestDomain() + std::string(path), query, "GET"));
 }
 
-std::vector<std::string> DSTovera::getGEObyAddress(std::string_view address) {
+void DSTovera::getGEObyAddress(std::string_view address,
+                               std::function<void(std::vector<std::string>)> done) {
     platform::net::HttpRequest geo;
     geo.url = serviceSettings().geocodingBase() +
               "/maps/geo?q=" + percentEncode(address, kGeoEscaped) + "&output=csv";
     geo.timeout = QXRequest::kTimeout;
-    const platform::net::FetchResult answer = platform::net::fetch(geo);
-    std::vector<std::string> fields;
-    if (!answer.error) {
-        std::string_view text = answer.body;
-        while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
-            text.remove_suffix(1);
-        std::size_t start = 0;
-        while (true) {
-            std::size_t comma = text.find(',', start);
-            fields.emplace_back(text.substr(start, comma - start));
-            if (comma == std::string_view::npos) break;
-            start = comma + 1;
-        }
-    }
-    if (fields.size() < 4) return {"200", "4", "31.859207", "117.30757"};
-    return fields;
+    platform::net::Connection::start(std::move(geo), std::make_shared<GeoAnswer>(std::move(done)));
 }
 
 }  // namespace tovera

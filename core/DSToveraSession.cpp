@@ -52,6 +52,12 @@ void DSTovera::setUid(std::optional<std::string> uid, std::optional<std::string>
     if (accessToken) accessToken_ = std::move(accessToken);
     if (cityId) cityId_ = std::move(cityId);
     lastUpdateTime_ = storedLastUpdateTime();
+    // The session was just set on purpose (a login, a logout): the answer of
+    // a re-login still in flight must not replace it.
+    if (reloginRequest_) {
+        reloginRequest_.reset();
+        sendWaitingRequests();
+    }
 }
 
 void DSTovera::reset() {

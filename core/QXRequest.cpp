@@ -139,8 +139,15 @@ std::string QXRequest::generatePostBody() const {
 }
 
 void QXRequest::connect() {
-    if (QXRequestDelegate* d = liveDelegate()) d->requestLoading(this);
+    announce();
+    send();
+}
 
+void QXRequest::announce() {
+    if (QXRequestDelegate* d = liveDelegate()) d->requestLoading(this);
+}
+
+void QXRequest::send() {
     platform::net::HttpRequest http;
     http.url = serializeURL(url_, params_, httpMethod_);
     const std::optional<Dict> masked = maskedForLog(params_);

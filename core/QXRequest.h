@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/Error.h"
 #include "core/QXRequestDelegate.h"
@@ -36,7 +37,13 @@ public:
     QXRequest& operator=(const QXRequest&) = delete;
 
     /// Starts the request; while it loads, the connection keeps it alive.
+    /// The same as announce() followed by send().
     void connect();
+    /// Tells the delegate the request is under way (requestLoading) without
+    /// sending it yet, for a request that must wait for something first.
+    void announce();
+    /// Sends an announced request.
+    void send();
     /// Reports `error` to a delegate that is still alive.
     void failWithError(const Error& error);
     /// Decodes the reply bytes and reports the outcome.
@@ -64,6 +71,8 @@ public:
     const std::string& url() const { return url_; }
     const std::string& httpMethod() const { return httpMethod_; }
     const Dict& params() const { return params_; }
+    /// Sets one parameter; only takes effect before send().
+    void setParam(std::string_view key, Value value) { params_.set(key, std::move(value)); }
     int postDataType() const { return postDataType_; }
     const platform::net::Headers& headerFieldsInfo() const { return headerFieldsInfo_; }
     bool loading() const { return connection_ != nullptr; }

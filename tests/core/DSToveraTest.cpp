@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
 
 #include "LoopbackServer.h"
@@ -12,18 +15,24 @@
 #include "platform/AppHome.h"
 #include "platform/MainQueue.h"
 #include "platform/Preferences.h"
+#include "platform/Timers.h"
+#include "platform/net/HttpWorker.h"
 
 using namespace tovera;
+using namespace std::chrono_literals;
 using tovera::test::LoopbackServer;
+using tovera::test::SilentPort;
 
 namespace {
 
 struct Recorder : QXRequestDelegate {
+    int announced = 0;
     int loads = 0;
     int failures = 0;
     bool nullRequest = false;
     std::optional<Value> result;
     std::optional<Error> error;
+    void requestLoading(QXRequest*) override { ++announced; }
     void requestDidLoad(QXRequest* request, const Value& value) override {
         ++loads;
         nullRequest = request == nullptr;
@@ -36,6 +45,26 @@ struct Recorder : QXRequestDelegate {
     }
     bool done() const { return loads + failures > 0; }
 };
+
+// Holds the service's answers until opened, or for `limit` at most, so that
+// a client which blocks on them cannot hang the test.
+struct Gate {
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = false;
+    void wait(std::chrono::milliseconds limit = 3s) {
+        std::unique_lock lock(mutex);
+        opened.wait_for(lock, limit, [this] { return open; });
+    }
+    void release() {
+        std::lock_guard lock(mutex);
+        open = true;
+        opened.notify_all();
+    }
+};
+
+const std::string kLoginReply =
+    "{\"error_code\":200,\"id\":\"7\",\"username\":\"demo\",\"password\":\"KEY\"}";
 
 // The query or form of a received request as a dictionary of raw values.
 std::map<std::string, std::string> fields(const test::ReceivedRequest& r) {
@@ -80,6 +109,37 @@ protected:
     // Runs the main queue until `r` heard from its request.
     void wait(const Recorder& r) {
         ASSERT_TRUE(queue_.runUntil([&] { return r.done(); }));
+    }
+
+    // Runs the main queue, a heartbeat task among the others (so that `done`
+    // is checked even when nothing else arrives), until `done` holds; returns
+    // the longest time between two heartbeats.
+    std::chrono::milliseconds longestStallUntil(const std::function<bool()>& done) {
+        constexpr auto kLimit = 10s;
+        auto last = std::chrono::steady_clock::now();
+        const auto deadline = last + kLimit;
+        std::chrono::steady_clock::duration longest{};
+        bool stop = false;
+        // The queue waits for its limit only while it is empty: the heartbeat
+        // ends at the same limit.
+        std::function<void()> beat = [&] {
+            const auto now = std::chrono::steady_clock::now();
+            longest = std::max(longest, now - last);
+            last = now;
+            if (!stop && now < deadline) queue_.post(beat);
+        };
+        queue_.post(beat);
+        EXPECT_TRUE(queue_.runUntil(done, kLimit));
+        stop = true;
+        queue_.runPending();
+        return std::chrono::duration_cast<std::chrono::milliseconds>(longest);
+    }
+
+    // Automatic sign-in on, with a stored password for the user "demo".
+    void enableAutologin() {
+        platform::preferences().setBool("autologin", true);
+        platform::preferences().setString("username", "demo");
+        ASSERT_TRUE(DSTovera::setPassword("secret", "demo"));
     }
 
     // Calls `operation` and returns what reached the server.
@@ -382,16 +442,147 @@ TEST_F(DSToveraTest, AutologinWithoutAStoredPasswordSendsWithoutToken) {
     EXPECT_FALSE(fields(got).count("access_token"));
 }
 
-TEST_F(DSToveraTest, GeocodingFallsBackToTheDefaultPosition) {
+TEST_F(DSToveraTest, RequestsWaitForAnAutomaticReloginWithoutBlockingTheMainThread) {
+    enableAutologin();
+    auto gate = std::make_shared<Gate>();
+    server_.respond([gate](const httplib::Request& req, httplib::Response& res) {
+        if (req.path == "/api/phone/user/login.aspx") {
+            gate->wait();
+            res.set_content(kLoginReply, "application/json");
+        } else {
+            res.set_content("{\"error_code\":200}", "application/json");
+        }
+    });
+    DSTovera session(std::nullopt, std::nullopt, "3401");
+    Recorder first, second;
+    std::shared_ptr<QXRequest> issued;
+    Dict ask{{"id", "1"}}, info{};
+    queue_.post([&] {
+        session.getAskDetail(ask, &first);
+        issued = session.request();
+        session.getUserInfo(info, &second);
+    });
+    const auto stall =
+        longestStallUntil([&] { return server_.received().size() == 1 && issued != nullptr; });
+    EXPECT_LT(stall, 100ms);
+
+    // Both requests are announced and returned, but wait for the one login.
+    ASSERT_TRUE(issued);
+    EXPECT_EQ(issued->url(), DSTovera::toveraHttpRequestDomain() + "ask/detail.aspx");
+    EXPECT_EQ(first.announced, 1);
+    EXPECT_EQ(second.announced, 1);
+    EXPECT_FALSE(first.done() || second.done());
+    EXPECT_EQ(server_.received()[0].path, "/api/phone/user/login.aspx");
+
+    gate->release();
+    ASSERT_TRUE(queue_.runUntil([&] { return first.done() && second.done(); }));
+    const auto requests = server_.received();
+    ASSERT_EQ(requests.size(), 3u);
+    for (const auto& request : {requests[1], requests[2]}) {
+        EXPECT_NE(request.path, "/api/phone/user/login.aspx");
+        EXPECT_EQ(fields(request)["access_token"], "demoKEY") << request.path;
+    }
+}
+
+TEST_F(DSToveraTest, FailedReloginSendsWithoutTokenAndPausesTheNextAttempt) {
+    // A service that takes the login and hangs until it goes away, and one
+    // that refuses connections.
+    for (const bool hangs : {true, false}) {
+        SCOPED_TRACE(hangs ? "hanging service" : "refusing service");
+        enableAutologin();
+        SilentPort silent;
+        serviceSettings().serviceHost =
+            "127.0.0.1:" + std::to_string(hangs ? silent.port() : test::unusedPort());
+        DSTovera session(std::nullopt, std::nullopt, "3401");
+        Recorder waiting;
+        Dict params{};
+        queue_.post([&] { session.getAskDetail(params, &waiting); });
+        if (hangs) {
+            EXPECT_LT(longestStallUntil([&] { return silent.connectionWaiting(); }), 100ms);
+            EXPECT_FALSE(waiting.done());
+            silent.close();
+        }
+        EXPECT_LT(longestStallUntil([&] { return waiting.done(); }), 100ms);
+        EXPECT_EQ(waiting.failures, 1);  // the request went out and found no service either
+        EXPECT_FALSE(session.isUserLoggedin());
+
+        // Within the pause, requests go out at once, without a login.
+        const std::size_t before = server_.received().size();
+        serviceSettings().serviceHost = "127.0.0.1:" + std::to_string(server_.port());
+        auto got = call(session, &DSTovera::getAskDetail, Dict{});
+        ASSERT_EQ(server_.received().size(), before + 1);
+        EXPECT_EQ(got.path, "/api/phone/ask/detail.aspx");
+        EXPECT_FALSE(fields(got).count("access_token"));
+
+        // After it, the next request tries again.
+        platform::timers().fastForward(DSTovera::kReloginPause);
+        call(session, &DSTovera::getAskDetail, Dict{});
+        ASSERT_EQ(server_.received().size(), before + 3);
+        EXPECT_EQ(server_.received()[before + 1].path, "/api/phone/user/login.aspx");
+    }
+}
+
+TEST_F(DSToveraTest, LogoutAbandonsAReloginInFlight) {
+    enableAutologin();
+    auto gate = std::make_shared<Gate>();
+    server_.respond([gate](const httplib::Request& req, httplib::Response& res) {
+        if (req.path == "/api/phone/user/login.aspx") gate->wait();
+        res.set_content(kLoginReply, "application/json");
+    });
+    DSTovera session(std::nullopt, std::nullopt, "3401");
+    Recorder r;
+    Dict params{};
+    session.getAskDetail(params, &r);
+    longestStallUntil([&] { return server_.received().size() == 1; });
+    EXPECT_FALSE(r.done());
+
+    // Logging out sends the waiting request at once, without a token, and the
+    // login's late answer changes nothing.
+    session.setUid(std::nullopt, std::nullopt, session.cityId());
+    wait(r);
+    EXPECT_FALSE(fields(server_.last()).count("access_token"));
+    gate->release();
+    ASSERT_TRUE(platform::net::HttpWorker::instance().waitUntilIdle(10s));
+    queue_.runPending();
+    EXPECT_FALSE(session.isUserLoggedin());
+    EXPECT_FALSE(platform::preferences().contains("password"));
+}
+
+TEST_F(DSToveraTest, GeocodingAnswersOnTheMainThreadAndFallsBackToTheDefaultPosition) {
     server_.respond([](const httplib::Request& req, httplib::Response& res) {
         res.set_content(req.get_param_value("q") == "合肥" ? "200,6,31.82,117.22\n" : "602,0",
                         "text/plain");
     });
-    EXPECT_EQ(DSTovera::getGEObyAddress("合肥"),
-              (std::vector<std::string>{"200", "6", "31.82", "117.22"}));
+    // Starts a lookup; the position arrives later, through the main queue.
+    using Position = std::optional<std::vector<std::string>>;
+    auto lookUp = [](std::string_view address) {
+        auto position = std::make_shared<Position>();
+        DSTovera::getGEObyAddress(address, [position](auto answer) { *position = answer; });
+        EXPECT_FALSE(*position) << "answered before the main queue ran";
+        return position;
+    };
+    auto geocode = [&](std::string_view address) {
+        auto position = lookUp(address);
+        EXPECT_TRUE(queue_.runUntil([&] { return position->has_value(); }));
+        return position->value_or(std::vector<std::string>{});
+    };
+
+    EXPECT_EQ(geocode("合肥"), (std::vector<std::string>{"200", "6", "31.82", "117.22"}));
     EXPECT_EQ(server_.last().path, "/maps/geo");
     const std::vector<std::string> fallback{"200", "4", "31.859207", "117.30757"};
-    EXPECT_EQ(DSTovera::getGEObyAddress("nowhere"), fallback);
+    EXPECT_EQ(geocode("nowhere"), fallback);
     serviceSettings().geocodingHost = "127.0.0.1:" + std::to_string(test::unusedPort());
-    EXPECT_EQ(DSTovera::getGEObyAddress("合肥"), fallback);
+    EXPECT_EQ(geocode("合肥"), fallback);
+
+    // An endpoint that takes the query and hangs holds up nothing.
+    SilentPort silent;
+    serviceSettings().geocodingHost = "127.0.0.1:" + std::to_string(silent.port());
+    std::shared_ptr<Position> hanging;
+    queue_.post([&] { hanging = lookUp("合肥"); });
+    EXPECT_LT(longestStallUntil([&] { return silent.connectionWaiting(); }), 100ms);
+    ASSERT_TRUE(hanging);
+    EXPECT_FALSE(*hanging);
+    silent.close();
+    ASSERT_TRUE(queue_.runUntil([&] { return hanging->has_value(); }));
+    EXPECT_EQ(**hanging, fallback);
 }

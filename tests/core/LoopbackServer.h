@@ -4,9 +4,12 @@
 
 #include <httplib.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -36,6 +39,60 @@ inline int unusedPort() {
     ::close(fd);
     return ntohs(addr.sin_port);
 }
+
+/// A loopback port that takes connections (the kernel completes them) and
+/// never answers: a service that hangs. close() resets every connection
+/// waiting on it; it closes itself after `limit` at the latest, so a client
+/// that blocks on it cannot hang a test.
+class SilentPort {
+public:
+    explicit SilentPort(std::chrono::milliseconds limit = std::chrono::seconds(3)) {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof addr;
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        ::listen(fd_, 16);
+        ::getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &length);
+        port_ = ntohs(addr.sin_port);
+        guard_ = std::thread([this, limit] {
+            std::unique_lock lock(mutex_);
+            closing_.wait_for(lock, limit, [this] { return fd_ < 0; });
+            closeLocked();
+        });
+    }
+    ~SilentPort() {
+        close();
+        guard_.join();
+    }
+
+    int port() const { return port_; }
+    /// Whether a client has connected and waits for an answer.
+    bool connectionWaiting() {
+        std::lock_guard lock(mutex_);
+        pollfd ready{fd_, POLLIN, 0};
+        return fd_ >= 0 && ::poll(&ready, 1, 0) > 0;
+    }
+    /// Stops listening; the waiting connections are reset.
+    void close() {
+        std::lock_guard lock(mutex_);
+        closeLocked();
+        closing_.notify_all();
+    }
+
+private:
+    void closeLocked() {
+        if (fd_ >= 0) ::close(fd_);
+        fd_ = -1;
+    }
+
+    std::mutex mutex_;
+    std::condition_variable closing_;
+    int fd_ = -1;
+    int port_ = 0;
+    std::thread guard_;
+};
 
 class LoopbackServer {
 public:

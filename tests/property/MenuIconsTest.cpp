@@ -102,7 +102,7 @@ TEST_F(MenuPages, AccountEntryFollowsSignInAndLogoutKeepsTheCity) {
     // once it is shown again with "update" set.
     prefs.setBool("autologin", true);
     home_->reloadData();
-    ASSERT_TRUE(home_->DStovera().isUserLoggedin());
+    ASSERT_TRUE(waitFor([&] { return home_->DStovera().isUserLoggedin(); }));
     prefs.setBool("update", true);
     nav()->pushViewController(new platform::ui::ViewController, false);
     nav()->popViewControllerAnimated(false);
