@@ -8,18 +8,14 @@
 namespace tovera {
 
 void registerAccountDestinations() {
-    Navigator::registerBuilder(Destination::Login, [](const Route&) -> UserLogin* {
-        DSTovera* session = RootScreenServices::shared().session();
-        if (!session) return nullptr;
-        auto* login = new UserLogin(*session, [] { RootScreenServices::shared().didSignIn(); });
+    Navigator::registerBuilder(Destination::Login, [](const Route&) {
+        auto* login = new UserLogin([] { RootScreenServices::shared().didSignIn(); });
         // The same skinned "返回" as every other screen, wherever it opens from.
         RootScreenServices::shared().setBackItem(login->navigationItem());
         return login;
     });
-    Navigator::registerBuilder(Destination::PasswordChange, [](const Route&) -> Editpassword* {
-        DSTovera* session = RootScreenServices::shared().session();
-        return session ? new Editpassword(*session) : nullptr;
-    });
+    Navigator::registerBuilder(Destination::PasswordChange,
+                               [](const Route&) { return new Editpassword; });
 }
 
 }  // namespace tovera

@@ -29,8 +29,7 @@ constexpr int kMaxPassword = 16;
 
 }  // namespace
 
-Editpassword::Editpassword(DSTovera& session, QObject* parent)
-    : QXViewController(true, parent), session_(session) {
+Editpassword::Editpassword(QObject* parent) : QXViewController(true, parent) {
     setTitle(QStringLiteral("修改密码"));
     navigationItem()->setRightBarButtonItem(NavigationStyle::barButtonItem(
         QStringLiteral("提交"), BarButtonItem::Style::Plain, [this] { commit(); }));
@@ -69,14 +68,14 @@ void Editpassword::commit() {
     param().setApi("editpwd");
     param().param().set("newprd", password.toStdString());
     param().param().set("oldprd", original.toStdString());
-    param().setRid(session_.userId() ? Value(*session_.userId()) : Value());
-    session_.userSetpassword(param().param(), this);
+    param().setRid(session().userId() ? Value(*session().userId()) : Value());
+    session().userSetpassword(param().param(), this);
 }
 
 void Editpassword::didLoad(const Value& reply, QXRequest* request) {
     if (request && request->params().getStringValueForKey("api", "") == "editpwd") {
         NSUtil::makeText(reply.getStringValueForKey("msg", "")).show();
-        session_.setNeedRelogin(true);
+        session().setNeedRelogin(true);
         platform::Preferences& prefs = platform::preferences();
         const std::optional<std::string> username = prefs.string(PrefKey::kUsername);
         const bool store = prefs.boolean(PrefKey::kRemember) || prefs.boolean(PrefKey::kAutologin);

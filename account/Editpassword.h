@@ -16,7 +16,7 @@ class DSTovera;
 class Editpassword : public QXViewController {
     Q_OBJECT
 public:
-    explicit Editpassword(DSTovera& session, QObject* parent = nullptr);
+    explicit Editpassword(QObject* parent = nullptr);
 
     void loadView() override;
 
@@ -32,7 +32,6 @@ private:
     /// Focuses `field` and shows `text` in the alert "提示".
     static void refuse(platform::ui::TextField* field, const char* text);
 
-    DSTovera& session_;
     platform::ui::TextField* originalField_ = nullptr;
     platform::ui::TextField* newField_ = nullptr;
     platform::ui::TextField* confirmField_ = nullptr;

@@ -27,9 +27,8 @@ using platform::ui::Switch;
 using platform::ui::TextField;
 using platform::ui::View;
 
-UserLogin::UserLogin(DSTovera& session, std::function<void()> newMessage, QObject* parent)
+UserLogin::UserLogin(std::function<void()> newMessage, QObject* parent)
     : QXViewController(false, parent),
-      session_(session),
       newMessage_(std::move(newMessage)),
       userdefauls_(platform::preferences()) {
     setTitle(QStringLiteral("用户登录"));
@@ -96,7 +95,7 @@ void UserLogin::doLogin() {
 
 void UserLogin::switchRegister() {
     if (platform::ui::NavigationController* nav = navigationController())
-        nav->pushViewController(new UserRegister(session_), true);
+        nav->pushViewController(new UserRegister, true);
 }
 
 void UserLogin::autoLogin(Control* sender) {
@@ -117,7 +116,7 @@ void UserLogin::requestDidLoad(QXRequest*, const Value& reply) {
     const bool store = rempwdSwitch_->isOn() || autologinSwitch_->isOn();
     if (!DSTovera::keepPassword(pwdTextField_->text().toStdString(), username, store))
         platform::logLine("login: the account table was not updated for " + username);
-    AccountSession::signIn(session_, reply);
+    AccountSession::signIn(session(), reply);
     if (newMessage_) newMessage_();
     if (platform::ui::NavigationController* nav = navigationController())
         nav->popViewControllerAnimated(true);

@@ -28,8 +28,7 @@ class UserLogin : public QXViewController, public platform::ui::TextFieldDelegat
     Q_OBJECT
 public:
     /// `newMessage` starts the home screen's unread-count check after a login.
-    explicit UserLogin(DSTovera& session, std::function<void()> newMessage = {},
-                       QObject* parent = nullptr);
+    explicit UserLogin(std::function<void()> newMessage = {}, QObject* parent = nullptr);
 
     void loadView() override;
     void viewWillAppear(bool animated) override;
@@ -58,7 +57,6 @@ private:
     void keyBoardWasShown(const platform::ui::KeyboardInfo& info);
     void keyBoardWasHidden(const platform::ui::KeyboardInfo& info);
 
-    DSTovera& session_;
     std::function<void()> newMessage_;
     platform::Preferences& userdefauls_;
     platform::ui::TextField* usernameTextField_ = nullptr;

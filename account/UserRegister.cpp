@@ -21,8 +21,7 @@ using platform::ui::ScrollView;
 using platform::ui::TextField;
 using platform::ui::View;
 
-UserRegister::UserRegister(DSTovera& session, QObject* parent)
-    : QXViewController(true, parent), session_(session) {
+UserRegister::UserRegister(QObject* parent) : QXViewController(true, parent) {
     setTitle(QStringLiteral("用户注册"));
     navigationItem()->setRightBarButtonItem(NavigationStyle::barButtonItem(
         QStringLiteral("注册"), BarButtonItem::Style::Plain, [this] { doRegister(); }));
@@ -89,7 +88,7 @@ void UserRegister::readProtocol() {
 }
 
 void UserRegister::didLoad(const Value& reply, QXRequest*) {
-    AccountSession::signIn(session_, reply);
+    AccountSession::signIn(session(), reply);
     if (platform::ui::NavigationController* nav = navigationController())
         nav->popToRootViewControllerAnimated(true);
 }

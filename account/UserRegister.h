@@ -18,7 +18,7 @@ class DSTovera;
 class UserRegister : public QXViewController {
     Q_OBJECT
 public:
-    explicit UserRegister(DSTovera& session, QObject* parent = nullptr);
+    explicit UserRegister(QObject* parent = nullptr);
 
     void loadView() override;
 
@@ -39,7 +39,6 @@ private:
     /// Focuses `field` (when given) and shows `text` as a toast.
     static void refuse(platform::ui::TextField* field, const char* text);
 
-    DSTovera& session_;
     platform::ui::TextField* usernameTextField_ = nullptr;
     platform::ui::TextField* pwdTextField_ = nullptr;
     platform::ui::TextField* confirmTextField_ = nullptr;

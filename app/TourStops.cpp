@@ -161,7 +161,7 @@ const std::vector<TourStop>& tourStops() {
          [](Tour& tour) {
              Tovera* home = homeOnTop(tour);
              if (!home) return false;
-             auto* news = new News(home->DStovera());
+             auto* news = new News;
              news->hasBtnsView(true);
              return pushOverHome(tour, news, [news] {
                  return !news->btnsView()->subviews().isEmpty() &&
@@ -172,14 +172,14 @@ const std::vector<TourStop>& tourStops() {
          [](Tour& tour) {
              Tovera* home = homeOnTop(tour);
              if (!home) return false;
-             auto* search = new NewsSearch(home->DStovera());
+             auto* search = new NewsSearch;
              return pushOverHome(tour, search, [search] { return !search->items().empty(); });
          }},
         {"my-news",
          [](Tour& tour) {
              Tovera* home = homeOnTop(tour);
              if (!home || !signInDemoUser(tour, home->DStovera())) return false;
-             auto* feed = new MyNews(home->DStovera());
+             auto* feed = new MyNews;
              feed->setTitle(QStringLiteral("订阅资讯"));
              feed->param().setType("3");
              return pushOverHome(tour, feed, [feed] { return !feed->items().empty(); });
@@ -199,7 +199,7 @@ const std::vector<TourStop>& tourStops() {
          [](Tour& tour) {
              Tovera* home = homeOnTop(tour);
              if (!home) return false;
-             auto* login = new UserLogin(home->DStovera());
+             auto* login = new UserLogin;
              tour.app().navigationController()->pushViewController(login, false);
              return tour.waitFor([login] { return login->view()->isVisible(); });
          }},
@@ -207,7 +207,7 @@ const std::vector<TourStop>& tourStops() {
          [](Tour& tour) {
              Tovera* home = homeOnTop(tour);
              if (!home) return false;
-             auto* form = new UserRegister(home->DStovera());
+             auto* form = new UserRegister;
              tour.app().navigationController()->pushViewController(form, false);
              return tour.waitFor([form] { return form->view()->isVisible(); });
          }},

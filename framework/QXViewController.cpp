@@ -1,5 +1,6 @@
 #include "framework/QXViewController.h"
 
+#include "core/DSTovera.h"
 #include "core/QXRequest.h"
 #include "framework/ActivityView.h"
 #include "framework/ListFooter.h"
@@ -28,6 +29,12 @@ QXViewController::~QXViewController() {
     ListFooter::deleteIfUnplaced(noItem_);
     ListFooter::deleteIfUnplaced(loadMore_);
     ListFooter::deleteIfUnplaced(headerView_);
+}
+
+DSTovera& QXViewController::session() {
+    if (DSTovera* installed = RootScreenServices::shared().session()) return *installed;
+    static DSTovera signedOut(std::nullopt, std::nullopt, std::nullopt);
+    return signedOut;
 }
 
 void QXViewController::viewDidLoad() {

@@ -31,6 +31,7 @@ class View;
 namespace tovera {
 
 class ActivityView;
+class DSTovera;
 
 class QXViewController : public platform::ui::ViewController,
                          public QXRequestDelegate,
@@ -42,6 +43,11 @@ public:
     /// item (a screen made from its interface description).
     explicit QXViewController(bool standardBackItem = true, QObject* parent = nullptr);
     ~QXViewController() override;
+
+    /// The session the screen talks to the service through: the root-screen
+    /// services' (the home screen's, or a test's); a signed-out session
+    /// without a city while none is installed.
+    static DSTovera& session();
 
     QXParam& param() { return param_; }
     /// Merges the other record's dictionary into this one.

@@ -10,8 +10,7 @@ using platform::ui::IndexPath;
 using platform::ui::TableView;
 using platform::ui::TableViewCell;
 
-ArticleList::ArticleList(DSTovera& session, QObject* parent)
-    : QXViewController(true, parent), session_(session) {}
+ArticleList::ArticleList(QObject* parent) : QXViewController(true, parent) {}
 
 TableView* ArticleList::makeTable(const QRectF& frame) {
     tableView_ = new TableView(frame, TableView::Style::Plain);
@@ -37,7 +36,7 @@ void ArticleList::dataGrow() {
 }
 
 void ArticleList::doRequest() {
-    session_.getNewsSearch(param().param(), this);
+    session().getNewsSearch(param().param(), this);
 }
 
 void ArticleList::didLoad(const Value& reply, QXRequest*) {

@@ -14,7 +14,7 @@ class DSTovera;
 class ArticleList : public QXViewController, public platform::ui::TableViewDataSource {
     Q_OBJECT
 public:
-    explicit ArticleList(DSTovera& session, QObject* parent = nullptr);
+    explicit ArticleList(QObject* parent = nullptr);
 
     /// First page: overlay, "page" "1", table tag 0, then doRequest().
     void reloadData() override;
@@ -28,7 +28,6 @@ public:
     void refresh() { reloadData(); }
 
     platform::ui::TableView* tableView() const { return tableView_; }
-    DSTovera& session() const { return session_; }
 
     // TableViewDataSource
     int numberOfRowsInSection(platform::ui::TableView*, int section) override;
@@ -47,7 +46,6 @@ protected:
     void viewDidLoad() override;
 
 private:
-    DSTovera& session_;
     platform::ui::TableView* tableView_ = nullptr;
 };
 

@@ -18,8 +18,7 @@ namespace {
 constexpr std::size_t kShownOnStrip = 3;
 }  // namespace
 
-MoreNewCat::MoreNewCat(DSTovera& session, QObject* parent)
-    : QXViewController(true, parent), session_(session) {
+MoreNewCat::MoreNewCat(QObject* parent) : QXViewController(true, parent) {
     setTitle(QStringLiteral("更多"));
 }
 
@@ -37,7 +36,7 @@ void MoreNewCat::viewWillAppear(bool) {
 void MoreNewCat::reloadData() {
     QXViewController::reloadData();
     param().setPage("1");
-    session_.getNewsSort(param().param(), this);
+    session().getNewsSort(param().param(), this);
 }
 
 // A reply replaces the rows: a reload never lists a category twice.
@@ -72,7 +71,7 @@ void MoreNewCat::didSelectRowAtIndexPath(TableView* table, const IndexPath& inde
     table->deselectRowAtIndexPath(indexPath, true);
     if (indexPath.row < 0 || indexPath.row >= int(dataArray_.size())) return;
     const Value& category = dataArray_[std::size_t(indexPath.row)];
-    auto* list = new NewsList(session_);
+    auto* list = new NewsList;
     list->setTitle(QString::fromStdString(category.getStringValueForKey("catname", "")));
     list->param().setType(category.getStringValueForKey("cid", "0"));
     Navigator::push(this, list);

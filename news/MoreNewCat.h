@@ -12,7 +12,7 @@ class DSTovera;
 class MoreNewCat : public QXViewController, public platform::ui::TableViewDataSource {
     Q_OBJECT
 public:
-    explicit MoreNewCat(DSTovera& session, QObject* parent = nullptr);
+    explicit MoreNewCat(QObject* parent = nullptr);
 
     void reloadData() override;
     void didLoad(const Value& reply, QXRequest* request) override;
@@ -31,7 +31,6 @@ protected:
     void viewWillAppear(bool animated) override;
 
 private:
-    DSTovera& session_;
     platform::ui::TableView* tableView_ = nullptr;
     Array dataArray_;
 };

@@ -50,8 +50,7 @@ Route kindTarget(int classtype, const std::string& id) {
 
 }  // namespace
 
-MyNews::MyNews(DSTovera& session, QObject* parent)
-    : QXViewController(true, parent), session_(session) {
+MyNews::MyNews(QObject* parent) : QXViewController(true, parent) {
     param().setType("1");
     setTitle(QStringLiteral("我的消息"));
     auto* settings = new BarButtonItem(QStringLiteral("设置"));
@@ -59,8 +58,8 @@ MyNews::MyNews(DSTovera& session, QObject* parent)
     navigationItem()->setRightBarButtonItem(settings);
 }
 
-MyNews* MyNews::feed(DSTovera& session, const QString& title, std::string_view type) {
-    auto* screen = new MyNews(session);
+MyNews* MyNews::feed(const QString& title, std::string_view type) {
+    auto* screen = new MyNews;
     screen->setTitle(title);
     screen->param().setType(type);
     return screen;
@@ -95,7 +94,7 @@ void MyNews::reloadData() {
 void MyNews::doRequest() {
     stampLastUpdateTime();
     param().setMore("1");
-    session_.getUserSearchmsg(param().param(), this);
+    session().getUserSearchmsg(param().param(), this);
 }
 
 // Only the three feed kinds have a slot; any other type would write past
@@ -103,7 +102,7 @@ void MyNews::doRequest() {
 void MyNews::stampLastUpdateTime() {
     const int type = Value(param().type()).intValue();
     if (type < kFirstKind || type > kLastKind) return;
-    std::vector<std::string>& times = session_.lastUpdateTime();
+    std::vector<std::string>& times = session().lastUpdateTime();
     const std::size_t slot = std::size_t(type - 1);
     if (times.size() <= slot) times.resize(slot + 1, "0");
     times[slot] =
@@ -118,12 +117,12 @@ void MyNews::didLoad(const Value& reply, QXRequest*) {
 }
 
 void MyNews::set() {
-    if (!session_.checkLogin()) return;
+    if (!session().checkLogin()) return;
     Route route{Destination::MessageSettings};
     switch (navigationItem()->rightBarButtonItem()->tag()) {
         case 0:
             route = {Destination::ProfileEdit, {}, QStringLiteral("修改置业信息")};
-            route.param.setRid(session_.userId() ? Value(*session_.userId()) : Value("0"));
+            route.param.setRid(session().userId() ? Value(*session().userId()) : Value("0"));
             route.param.setType("2");
             break;
         case 1:
@@ -149,7 +148,7 @@ TableViewCell* MyNews::cellForRowAtIndexPath(TableView* table, const IndexPath& 
         table->dequeueReusableCellWithIdentifier(QStringLiteral("MyNewsItem")));
     if (!cell) {
         cell = new MyNewsItem;
-        cell->setHost(this, &session_);
+        cell->setHost(this);
     }
     const Value& row = items()[std::size_t(indexPath.row)];
     cell->setInfo(row.dict() ? *row.dict() : Dict());

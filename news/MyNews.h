@@ -14,9 +14,9 @@ class DSTovera;
 class MyNews : public QXViewController, public platform::ui::TableViewDataSource {
     Q_OBJECT
 public:
-    explicit MyNews(DSTovera& session, QObject* parent = nullptr);
+    explicit MyNews(QObject* parent = nullptr);
     /// The feed of kind `type` titled `title` (the menu entry's caption).
-    static MyNews* feed(DSTovera& session, const QString& title, std::string_view type);
+    static MyNews* feed(const QString& title, std::string_view type);
 
     void reloadData() override;
     /// Stamps the kind's last look, then asks for the page ("more" "1").
@@ -51,7 +51,6 @@ private:
     /// last-look times and into the preference "lastupdatetime".
     void stampLastUpdateTime();
 
-    DSTovera& session_;
     platform::ui::TableView* tableView_ = nullptr;
 };
 

@@ -79,9 +79,8 @@ MyNewsItem::MyNewsItem(QWidget* parent) : CustomCell(QStringLiteral("MyNewsItem"
         connectButton(button);
 }
 
-void MyNewsItem::setHost(platform::ui::ViewController* screen, DSTovera* session) {
+void MyNewsItem::setHost(platform::ui::ViewController* screen) {
     screen_ = screen;
-    session_ = session;
 }
 
 void MyNewsItem::setInfo(const Dict& info) {
@@ -143,15 +142,15 @@ void MyNewsItem::btnPressed(Button* button) {
 }
 
 void MyNewsItem::openCategory() {
-    if (!screen_ || !session_) return;
+    if (!screen_) return;
     if (typeName_->titleLabel()->tag() == 1) {
-        auto* list = new NewsList(*session_);
+        auto* list = new NewsList;
         list->setTitle(typeName_->currentTitle());
         list->param().setType(std::to_string(typeName_->imageView()->tag()));
         Navigator::push(screen_, list);
         return;
     }
-    auto* news = new News(*session_);
+    auto* news = new News;
     news->param().setType("2");
     Navigator::push(screen_, news);
 }

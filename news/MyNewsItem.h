@@ -37,8 +37,8 @@ public:
 
     explicit MyNewsItem(QWidget* parent = nullptr);
 
-    /// The screen the buttons open their targets from, and its session.
-    void setHost(platform::ui::ViewController* screen, DSTovera* session);
+    /// The screen the buttons open their targets from.
+    void setHost(platform::ui::ViewController* screen);
 
     void setInfo(const Dict& info) override;
     /// Forwards the tap to the delegate, then opens what the button names.
@@ -74,7 +74,6 @@ private:
     platform::ui::Button* recommandBtn_ = nullptr;
     std::string pics_;
     QPointer<platform::ui::ViewController> screen_;
-    DSTovera* session_ = nullptr;
 };
 
 }  // namespace tovera

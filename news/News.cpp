@@ -42,12 +42,12 @@ Image skinImage(std::string_view name) {
 
 }  // namespace
 
-News::News(DSTovera& session, QObject* parent) : QXViewController(true, parent), session_(session) {
+News::News(QObject* parent) : QXViewController(true, parent) {
     setTitle(QStringLiteral("资讯"));
 }
 
-News* News::withStrip(DSTovera& session) {
-    auto* news = new News(session);
+News* News::withStrip() {
+    auto* news = new News;
     news->hasBtnsView(true);
     return news;
 }
@@ -68,7 +68,7 @@ void News::loadView() {
     mTabBar_->setDelegate(this);
     setView(root);
 
-    newsListController_ = new NewsList(session_, this);
+    newsListController_ = new NewsList(this);
     newsListController_->setParentViewController(this);
     hasBtnsView(showsBtns_);
 }
@@ -101,7 +101,7 @@ void News::viewDidLoad() {
 // failed reload leaves them as they were.
 void News::reloadData() {
     QXViewController::reloadData();
-    session_.getNewsSort(param().param(), this);
+    session().getNewsSort(param().param(), this);
 }
 
 void News::didLoad(const Value& reply, QXRequest* request) {
@@ -212,7 +212,7 @@ void News::updateContentView() {
 }
 
 void News::moreCat(Button*) {
-    Navigator::push(this, new MoreNewCat(session_));
+    Navigator::push(this, new MoreNewCat);
 }
 
 void News::refresh(QObject* sender) {
@@ -254,7 +254,7 @@ void News::setToggle(int operation) {
 void News::tabBarDidSelectItem(TabBar* tabBar, TabBarItem* item) {
     const int index = tabBar->indexOfItem(item);
     if (item == subscribeItem()) {
-        if (session_.checkLogin()) subscribe();
+        if (session().checkLogin()) subscribe();
     } else if (index == kFavouritesItem) {
         Navigator::push(this, new Favorite);
     } else {
@@ -264,7 +264,7 @@ void News::tabBarDidSelectItem(TabBar* tabBar, TabBarItem* item) {
 }
 
 void News::pushNewsSearch() {
-    auto* search = new NewsSearch(session_);
+    auto* search = new NewsSearch;
     search->view();
     Navigator::push(this, search);
 }
@@ -275,10 +275,10 @@ void News::pushNewsSearch() {
 void News::subscribe() {
     QXParam request;
     request.setCid(chosenCategory());
-    request.setUid(session_.userId().value_or(""));
+    request.setUid(session().userId().value_or(""));
     request.setOperate(std::to_string(subscribeItem()->tag()));
     request.setApi("subscribe");
-    session_.userSubscribe(request.param(), this);
+    session().userSubscribe(request.param(), this);
 }
 
 void News::subscribeDidLoad(const Value&, const Dict& sent) {

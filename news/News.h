@@ -31,9 +31,9 @@ public:
     static constexpr int kSubscribe = 2;
     static constexpr int kUnsubscribe = 0;
 
-    explicit News(DSTovera& session, QObject* parent = nullptr);
+    explicit News(QObject* parent = nullptr);
     /// The news home as the home menu opens it: with its category strip.
-    static News* withStrip(DSTovera& session);
+    static News* withStrip();
 
     /// Shows (true) or hides the category strip; the article list fills
     /// what the strip leaves. Showing it on a built screen that holds no
@@ -87,7 +87,6 @@ private:
     void clearStrip();
     void pushNewsSearch();
 
-    DSTovera& session_;
     bool showsBtns_ = false;
     QPointer<ButtonsView> btnsView_;
     QPointer<platform::ui::View> contentView_;

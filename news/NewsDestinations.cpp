@@ -1,7 +1,6 @@
 #include "news/NewsDestinations.h"
 
 #include "framework/Navigator.h"
-#include "framework/RootScreenServices.h"
 #include "news/Correction.h"
 #include "news/Favorite.h"
 #include "news/MyNews.h"
@@ -14,16 +13,11 @@ namespace tovera {
 
 void registerNewsDestinations() {
     using D = Destination;
-    // Screens that talk through the session are built only once it exists.
-    auto session = [] { return RootScreenServices::shared().session(); };
-    Navigator::registerBuilder(D::NewsHome, [session](const Route&) -> News* {
-        return session() ? News::withStrip(*session()) : nullptr;
-    });
+    Navigator::registerBuilder(D::NewsHome, [](const Route&) { return News::withStrip(); });
     Navigator::registerBuilder(D::Article,
                                [](const Route& route) { return withRoute(new NewsInfo, route); });
-    Navigator::registerBuilder(D::PersonalFeed, [session](const Route& route) -> MyNews* {
-        if (!session()) return nullptr;
-        return MyNews::feed(*session(), route.title, route.param.type());
+    Navigator::registerBuilder(D::PersonalFeed, [](const Route& route) {
+        return MyNews::feed(route.title, route.param.type());
     });
     Navigator::registerBuilder(D::SiteComments, [](const Route&) { return new NetComment; });
     Navigator::registerBuilder(D::Favorites, [](const Route&) { return new Favorite; });

@@ -2,7 +2,7 @@
 
 namespace tovera {
 
-NewsList::NewsList(DSTovera& session, QObject* parent) : ArticleList(session, parent) {}
+NewsList::NewsList(QObject* parent) : ArticleList(parent) {}
 
 void NewsList::loadView() {
     setView(makeTable(QRectF(0, 0, 320, 416)));

@@ -9,7 +9,7 @@ namespace tovera {
 class NewsList : public ArticleList {
     Q_OBJECT
 public:
-    explicit NewsList(DSTovera& session, QObject* parent = nullptr);
+    explicit NewsList(QObject* parent = nullptr);
 
 protected:
     void loadView() override;

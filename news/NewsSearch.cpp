@@ -12,7 +12,7 @@ namespace {
 constexpr double kBarHeight = 44;
 }  // namespace
 
-NewsSearch::NewsSearch(DSTovera& session, QObject* parent) : ArticleList(session, parent) {
+NewsSearch::NewsSearch(QObject* parent) : ArticleList(parent) {
     setTitle(QStringLiteral("资讯搜索"));
 }
 

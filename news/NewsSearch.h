@@ -12,7 +12,7 @@ namespace tovera {
 class NewsSearch : public ArticleList, public platform::ui::SearchBarDelegate {
     Q_OBJECT
 public:
-    explicit NewsSearch(DSTovera& session, QObject* parent = nullptr);
+    explicit NewsSearch(QObject* parent = nullptr);
 
     // SearchBarDelegate
     /// Searches the bar's text from the first page.

@@ -17,8 +17,7 @@ using platform::ui::TableView;
 using platform::ui::TableViewCell;
 using platform::ui::ViewController;
 
-RssNewsCat::RssNewsCat(DSTovera& session, QObject* parent)
-    : QXViewController(true, parent), session_(session) {}
+RssNewsCat::RssNewsCat(QObject* parent) : QXViewController(true, parent) {}
 
 ViewController* RssNewsCat::host() {
     if (host_) return host_;
@@ -43,7 +42,7 @@ void RssNewsCat::reloadData() {
     QXViewController::reloadData();
     param().setPage("1");
     param().setCityid(platform::preferences().string(PrefKey::kCityId).value_or(""));
-    session_.getNewsSort(param().param(), this);
+    session().getNewsSort(param().param(), this);
 }
 
 void RssNewsCat::didLoad(const Value& reply, QXRequest* request) {
@@ -76,7 +75,7 @@ void RssNewsCat::subScribe() {
     request.setCid(rssIds());
     request.setApi("rsspost");
     request.setOperate("1");
-    session_.userSubscribe(request.param(), this);
+    session().userSubscribe(request.param(), this);
 }
 
 void RssNewsCat::setUnsavedMark(int mark) {

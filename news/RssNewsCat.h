@@ -21,7 +21,7 @@ public:
     /// The host's right bar button tag while edits are unsaved.
     static constexpr int kUnsaved = 1;
 
-    explicit RssNewsCat(DSTovera& session, QObject* parent = nullptr);
+    explicit RssNewsCat(QObject* parent = nullptr);
 
     /// The screen whose right bar button carries the unsaved mark (the
     /// settings screen that embeds this list). Unset: the screen this one
@@ -57,7 +57,6 @@ protected:
 private:
     void setUnsavedMark(int mark);
 
-    DSTovera& session_;
     QPointer<platform::ui::ViewController> host_;
     platform::ui::TableView* tableView_ = nullptr;
     Array dataArray_;

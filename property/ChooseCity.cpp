@@ -34,8 +34,8 @@ QString qtext(const Value& record, std::string_view key) {
 
 }  // namespace
 
-ChooseCity::ChooseCity(DSTovera& session, QXViewController* home, QObject* parent)
-    : QXViewController(false, parent), session_(session), home_(home) {
+ChooseCity::ChooseCity(QXViewController* home, QObject* parent)
+    : QXViewController(false, parent), home_(home) {
     setTitle(QStringLiteral("切换城市"));
     // Leaving without a choice is offered only once a city is held: on a
     // first start the app has no city until one is chosen here.
@@ -86,7 +86,7 @@ void ChooseCity::reloadData() {
 
 void ChooseCity::doRequest() {
     listPending_ = true;
-    session_.getSystemCitylist(param().param(), this);
+    session().getSystemCitylist(param().param(), this);
 }
 
 void ChooseCity::didLoad(const Value& reply, QXRequest*) {
@@ -186,7 +186,7 @@ void ChooseCity::keepCity(const Dict& city) {
 
 void ChooseCity::finishChoice() {
     platform::Preferences& prefs = platform::preferences();
-    session_.setCityId(prefs.string(PrefKey::kCityId));
+    session().setCityId(prefs.string(PrefKey::kCityId));
     if (!prefs.synchronize()) platform::logLine("city choice: preferences not written");
     if (home_) home_->reloadData();
     dismissModalViewControllerAnimated(true);

@@ -27,7 +27,7 @@ public:
     static constexpr const char* kUnknown = "未知";
 
     /// `home` is the screen whose list reloads once a city is chosen.
-    ChooseCity(DSTovera& session, QXViewController* home, QObject* parent = nullptr);
+    explicit ChooseCity(QXViewController* home, QObject* parent = nullptr);
     ~ChooseCity() override;
 
     void loadView() override;
@@ -70,7 +70,6 @@ private:
     void finishChoice();
     void setLocality(const QString& text);
 
-    DSTovera& session_;
     QPointer<QXViewController> home_;
     platform::ui::TableView* tableView_ = nullptr;
     Array dataArray_;

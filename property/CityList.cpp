@@ -29,8 +29,7 @@ bool isChecked(const Value& record) {
 
 }  // namespace
 
-CityList::CityList(DSTovera& session, QObject* parent)
-    : QXViewController(true, parent), session_(session) {
+CityList::CityList(QObject* parent) : QXViewController(true, parent) {
     setTitle(QStringLiteral("意向城市"));
     navigationItem()->setRightBarButtonItem(NavigationStyle::barButtonItem(
         QStringLiteral("确定"), BarButtonItem::Style::Plain, [this] { submit(); }));
@@ -55,7 +54,7 @@ void CityList::reloadData() {
 }
 
 void CityList::doRequest() {
-    session_.getSystemCitylist(param().param(), this);
+    session().getSystemCitylist(param().param(), this);
 }
 
 void CityList::didLoad(const Value& reply, QXRequest*) {

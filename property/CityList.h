@@ -16,7 +16,7 @@ class DSTovera;
 class CityList : public QXViewController, public platform::ui::TableViewDataSource {
     Q_OBJECT
 public:
-    explicit CityList(DSTovera& session, QObject* parent = nullptr);
+    explicit CityList(QObject* parent = nullptr);
 
     void setSelectedString(std::string names) { selectedString_ = std::move(names); }
     const std::string& selectedString() const { return selectedString_; }
@@ -47,7 +47,6 @@ private:
     /// only: "鞍山" is not chosen by "马鞍山,").
     bool isSelected(const std::string& name) const;
 
-    DSTovera& session_;
     platform::ui::TableView* tableView_ = nullptr;
     Array dataArray_;
     std::string selectedString_;

@@ -10,7 +10,7 @@ void registerPropertyDestinations() {
     // The city choice reports to the home screen, so it needs one.
     Navigator::registerBuilder(Destination::ChooseCity, [](const Route&) -> ChooseCity* {
         Tovera* home = Tovera::toveraViewController();
-        return home ? new ChooseCity(home->DStovera(), home) : nullptr;
+        return home ? new ChooseCity(home) : nullptr;
     });
 }
 

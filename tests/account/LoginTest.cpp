@@ -26,7 +26,7 @@ namespace {
 class Login : public tovera::testing::AccountUiTest {
 protected:
     UserLogin* open() {
-        return push(new UserLogin(session(), [this] { ++newMessages_; }));
+        return push(new UserLogin([this] { ++newMessages_; }));
     }
     // Fills the fields and taps "登录".
     void login(UserLogin* screen, const QString& name, const QString& password) {

@@ -32,7 +32,7 @@ public:
 
 class PasswordChange : public tovera::testing::AccountUiTest {
 protected:
-    Editpassword* open() { return push(new Editpassword(session())); }
+    Editpassword* open() { return push(new Editpassword); }
     void commit(Editpassword* screen, const QString& original, const QString& password,
                 const QString& confirm) {
         screen->originalField()->setText(original);
@@ -84,7 +84,7 @@ TEST_F(PasswordChange, FieldsAreCheckedInOrderWithTheirAlerts) {
 
 TEST_F(PasswordChange, TheNextRequestSignsInAgainWithTheNewPassword) {
     service::DemoService& demo = useDemo();
-    UserLogin* login = push(new UserLogin(session()));
+    UserLogin* login = push(new UserLogin);
     login->usernameTextField()->setText("demo");
     login->pwdTextField()->setText("demo1234");
     ASSERT_TRUE(tap(findByText(login->view(), QStringLiteral("登录"))));

@@ -22,7 +22,7 @@ namespace {
 
 class Register : public tovera::testing::AccountUiTest {
 protected:
-    UserRegister* open() { return push(new UserRegister(session())); }
+    UserRegister* open() { return push(new UserRegister); }
     void fill(UserRegister* screen, const QString& name, const QString& password,
               const QString& confirm, bool read) {
         screen->usernameTextField()->setText(name);
@@ -85,7 +85,7 @@ TEST_F(Register, FieldsAreCheckedInOrderWithTheirOwnTexts) {
 TEST_F(Register, ANewAccountIsSignedInWithoutAKeptPassword) {
     useDemo();
     platform::preferences().setBool("remember", true);
-    UserLogin* login = push(new UserLogin(session()));
+    UserLogin* login = push(new UserLogin);
     ASSERT_TRUE(tap(findByText(login->view(), QStringLiteral("注册"))));
     processEvents();
     auto* screen = qobject_cast<UserRegister*>(nav()->topViewController());
@@ -105,7 +105,7 @@ TEST_F(Register, ANewAccountIsSignedInWithoutAKeptPassword) {
     EXPECT_EQ(session().cityId(), "3401");
     EXPECT_FALSE(DSTovera::getPassword("新会员"));
 
-    UserLogin* next = push(new UserLogin(session()));
+    UserLogin* next = push(new UserLogin);
     EXPECT_EQ(next->usernameTextField()->text(), QStringLiteral("新会员"));
     EXPECT_EQ(next->pwdTextField()->text(), QString()) << "even with remember on";
 }

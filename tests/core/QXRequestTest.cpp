@@ -222,10 +222,12 @@ TEST_F(QXRequestTest, ConnectionFailuresCarryThePlatformError) {
     EXPECT_EQ(refused.error->domain, "curl");
     EXPECT_NE(refused.error->code, 0);
 
-    std::mutex gate;
-    std::unique_lock held(gate);
-    server_.respond([&](const httplib::Request&, httplib::Response& res) {
-        std::lock_guard wait(gate);  // answers only once the test has finished
+    // The handler may only get the request after the client gave up (on a
+    // loaded machine even after this test ended): the gate outlives the test.
+    auto gate = std::make_shared<std::mutex>();
+    std::unique_lock held(*gate);
+    server_.respond([gate](const httplib::Request&, httplib::Response& res) {
+        std::lock_guard wait(*gate);  // answers only once the test has finished
         res.set_content("{}", "application/json");
     });
     Recorder slow;

@@ -1,5 +1,7 @@
 #include "tests/framework/FrameworkUiTest.h"
 
+#include "framework/RootScreenServices.h"
+
 #include "core/DBConnection.h"
 #include "core/ServiceSettings.h"
 #include "platform/AppHome.h"
@@ -24,6 +26,8 @@ void FrameworkUiTest::SetUp() {
         logs_.emplace_back(line);
     });
     session_ = std::make_unique<DSTovera>(std::nullopt, std::nullopt, "3401");
+    // The screens reach it as they reach the home screen's.
+    RootScreenServices::shared().setSession(session_.get());
 }
 
 void FrameworkUiTest::TearDown() {
@@ -31,6 +35,7 @@ void FrameworkUiTest::TearDown() {
     platform::ui::testing::processEvents();
     demo_.reset();
     demoData_.reset();
+    RootScreenServices::shared().setSession(nullptr);
     session_.reset();
     DSTovera::forgetTypedPassword();
     DBConnection::closeDatabase();

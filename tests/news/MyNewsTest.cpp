@@ -32,7 +32,7 @@ namespace {
 class MyNewsScreen : public tovera::testing::NewsListsUiTest {
 protected:
     MyNews* openFeed(const std::string& type) {
-        auto* feed = new MyNews(session());
+        auto* feed = new MyNews;
         feed->param().setType(type);
         return push(feed);
     }
@@ -271,7 +271,7 @@ TEST_F(MyNewsScreen, CategoryOfAnotherKindOpensTheNewsHomeWithoutItsStrip) {
     useDemo();
     MyNewsItem cell;
     auto* host = push(new platform::ui::ViewController);
-    cell.setHost(host, &session());
+    cell.setHost(host);
     cell.setInfo(Dict{{"id", "1001"}, {"classtype", "2"}, {"catname", "楼盘动态"}, {"cid", "0"}});
     cell.btnPressed(cell.typeName());
     auto* news = qobject_cast<News*>(top());

@@ -39,7 +39,7 @@ protected:
         });
     }
     News* openNews(bool strip = true) {
-        auto* news = new News(session());
+        auto* news = new News;
         news->hasBtnsView(strip);
         return push(news);
     }
@@ -117,7 +117,7 @@ TEST_F(NewsHome, StripShowsFourCategoriesAndMoreListsTheRest) {
 TEST_F(NewsHome, TheListNamedByItsIdIsChosenAndMoreIsNeverChosen) {
     scriptCategories(categoriesReply(6));
     for (const char* id : {"3", "0", "99", ""}) {
-        auto* news = new News(session());
+        auto* news = new News;
         news->hasBtnsView(true);
         news->view();
         if (*id) news->newsListController()->param().setRid(id);
@@ -204,7 +204,7 @@ TEST_F(NewsHome, ToggleWithoutSignInOnlyPromptsForLogin) {
 
 TEST_F(NewsHome, WithoutTheStripTheGivenCategoryIsShown) {
     useDemo();
-    auto* news = new News(session());
+    auto* news = new News;
     news->param().setType("2");
     push(news);
     ASSERT_TRUE(waitFor([&] { return !news->newsListController()->items().empty(); }));

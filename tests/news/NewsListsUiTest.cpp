@@ -32,15 +32,8 @@ private:
 
 void NewsListsUiTest::SetUp() {
     FrameworkUiTest::SetUp();
-    // The article screen the lists open reaches the session this way.
-    RootScreenServices::shared().setSession(&session());
     platform::preferences().setString("cityid", "3401");
     useService(scripted_.base());
-}
-
-void NewsListsUiTest::TearDown() {
-    RootScreenServices::shared().setSession(nullptr);
-    FrameworkUiTest::TearDown();
 }
 
 service::DemoService& NewsListsUiTest::useDemo() {

@@ -19,7 +19,6 @@ namespace tovera::testing {
 class NewsListsUiTest : public FrameworkUiTest {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     /// Talks to the demo service of this fixture from now on.
     service::DemoService& useDemo();

@@ -25,7 +25,7 @@ protected:
     void SetUp() override {
         NewsListsUiTest::SetUp();
         useDemo();
-        search_ = push(new NewsSearch(session()));
+        search_ = push(new NewsSearch);
         ASSERT_TRUE(replies(1));
     }
     // Waits until the service answered `n` search requests and the screen

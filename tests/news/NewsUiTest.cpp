@@ -25,14 +25,8 @@ struct LoginReply : QXRequestDelegate {
 
 }  // namespace
 
-void NewsUiTest::SetUp() {
-    FrameworkUiTest::SetUp();
-    RootScreenServices::shared().setSession(&session());
-}
-
 void NewsUiTest::TearDown() {
     RootScreenServices& root = RootScreenServices::shared();
-    root.setSession(nullptr);
     root.removeParam("face");
     root.removeParam("users");
     FrameworkUiTest::TearDown();

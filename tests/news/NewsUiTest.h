@@ -12,7 +12,6 @@ namespace tovera::testing {
 
 class NewsUiTest : public FrameworkUiTest {
 protected:
-    void SetUp() override;
     void TearDown() override;
 
     /// Shows a plain root screen and pushes `screen` above it.

@@ -23,10 +23,10 @@ namespace {
 // A settings screen that embeds the list and has the save button.
 class HostScreen : public ViewController {
 public:
-    HostScreen(DSTovera& session, bool animatedAppearance) {
+    explicit HostScreen(bool animatedAppearance) {
         setTitle(QStringLiteral("订阅设置"));
         navigationItem()->setRightBarButtonItem(new BarButtonItem(QStringLiteral("订阅")));
-        list = new RssNewsCat(session, this);
+        list = new RssNewsCat(this);
         list->setParentViewController(this);
         animated_ = animatedAppearance;
     }
@@ -47,7 +47,7 @@ private:
 class Subscriptions : public tovera::testing::NewsListsUiTest {
 protected:
     HostScreen* openHost(bool animated = false) {
-        auto* host = push(new HostScreen(session(), animated));
+        auto* host = push(new HostScreen(animated));
         EXPECT_TRUE(waitFor([&] { return !host->list->dataArray().empty(); }));
         return host;
     }
@@ -103,7 +103,7 @@ TEST_F(Subscriptions, SavingClearsTheHostsMarkEvenUnderAnotherScreen) {
     EXPECT_EQ(host->list->rssIds(), "7|5|3");
 
     // Another screen with a save button of its own comes on top.
-    auto* other = push(new HostScreen(session(), false));
+    auto* other = push(new HostScreen(false));
     other->navigationItem()->rightBarButtonItem()->setTag(RssNewsCat::kUnsaved);
     host->list->subScribe();
     ASSERT_TRUE(waitForRequests("user/subscribe.aspx", 1));

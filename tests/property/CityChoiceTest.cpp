@@ -65,7 +65,7 @@ protected:
     ChooseCity* present() {
         home_ = new HomeStandIn;
         showRoot(home_);
-        auto* choose = new ChooseCity(session(), home_);
+        auto* choose = new ChooseCity(home_);
         home_->presentModalViewController(choose, false);
         processEvents();
         return choose;
@@ -269,7 +269,7 @@ protected:
     CityList* open(const std::string& selected) {
         below_ = new HomeStandIn;
         showRoot(below_);
-        auto* list = new CityList(session());
+        auto* list = new CityList;
         list->setSelectedString(selected);
         nav()->pushViewController(list, false);
         EXPECT_TRUE(waitFor([list] { return list->dataArray().size() == 4; }));
