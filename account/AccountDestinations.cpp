@@ -9,10 +9,7 @@ namespace tovera {
 
 void registerAccountDestinations() {
     Navigator::registerBuilder(Destination::Login, [](const Route&) {
-        auto* login = new UserLogin([] { RootScreenServices::shared().didSignIn(); });
-        // The same skinned "返回" as every other screen, wherever it opens from.
-        RootScreenServices::shared().setBackItem(login->navigationItem());
-        return login;
+        return new UserLogin([] { RootScreenServices::shared().didSignIn(); });
     });
     Navigator::registerBuilder(Destination::PasswordChange,
                                [](const Route&) { return new Editpassword; });

@@ -27,8 +27,10 @@ using platform::ui::Switch;
 using platform::ui::TextField;
 using platform::ui::View;
 
+// The standard "返回" wherever the screen opens from (the menu, the login
+// prompt), like every other screen.
 UserLogin::UserLogin(std::function<void()> newMessage, QObject* parent)
-    : QXViewController(false, parent),
+    : QXViewController(true, parent),
       newMessage_(std::move(newMessage)),
       userdefauls_(platform::preferences()) {
     setTitle(QStringLiteral("用户登录"));
