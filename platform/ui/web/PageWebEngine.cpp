@@ -1,6 +1,5 @@
 #include "platform/ui/web/PageWebEngine.h"
 
-#include <QPointer>
 #include <QWebEngineHistory>
 #include <QWebEnginePage>
 
@@ -53,10 +52,13 @@ PageWebEngine::PageWebEngine(QWidget* parent, Callbacks callbacks)
     });
     connect(this, &QWebEngineView::loadFinished, this, [this](bool ok) {
         loading_ = false;
-        QPointer<PageWebEngine> guard(this);
-        // Keep the page's text for readers (tests, accessibility).
-        page()->toPlainText([guard](const QString& text) {
-            if (guard) guard->text_ = text;
+        // Keep the page's text for readers (tests, accessibility). The page
+        // is a child object that QWidget's destructor deletes after this
+        // object's members are gone, and it answers pending requests as it
+        // goes; a QPointer to this object still reads as set then, so the
+        // answer reaches the text through a weak reference instead.
+        page()->toPlainText([text = std::weak_ptr<QString>(text_)](const QString& value) {
+            if (auto kept = text.lock()) *kept = value;
         });
         if (ok) {
             if (callbacks_.didFinish) callbacks_.didFinish();

@@ -8,6 +8,8 @@
 
 #include <QWebEngineView>
 
+#include <memory>
+
 namespace tovera::platform::ui {
 
 class PageWebEngine : public QWebEngineView, public WebViewEngine {
@@ -29,14 +31,16 @@ public:
     double contentHeight() const override;
     void runScript(const QString& script,
                    std::function<void(const std::optional<QString>&)> done) override;
-    QString plainText() const override { return text_; }
+    QString plainText() const override { return *text_; }
     void setTransparent(bool transparent) override;
     void setScrollEnabled(bool) override {}
 
 private:
     Callbacks callbacks_;
     bool loading_ = false;
-    QString text_;
+    // Shared with the page's pending text requests, which may be answered
+    // after this object's members are gone (see the constructor).
+    std::shared_ptr<QString> text_ = std::make_shared<QString>();
 };
 
 }  // namespace tovera::platform::ui
