@@ -58,7 +58,7 @@ std::shared_ptr<QXRequest> QXRequest::getRequestWithParams(
 }
 
 QXRequest::~QXRequest() {
-    if (connection_) connection_->cancel();
+    if (auto connection = connection_.lock()) connection->cancel();
 }
 
 QXRequestDelegate* QXRequest::liveDelegate() const {

@@ -75,7 +75,7 @@ public:
     void setParam(std::string_view key, Value value) { params_.set(key, std::move(value)); }
     int postDataType() const { return postDataType_; }
     const platform::net::Headers& headerFieldsInfo() const { return headerFieldsInfo_; }
-    bool loading() const { return connection_ != nullptr; }
+    bool loading() const { return !connection_.expired(); }
     /// The reply bytes collected so far (present between headers and the end).
     const std::optional<std::string>& responseText() const { return responseText_; }
 
@@ -101,7 +101,9 @@ private:
     platform::net::Headers headerFieldsInfo_;
     QXRequestDelegate* delegate_ = nullptr;
     std::weak_ptr<void> delegateToken_;
-    std::shared_ptr<platform::net::Connection> connection_;
+    // Weak: the transfer keeps its connection, and the connection this
+    // request, until it ends; a strong link back would be a cycle.
+    std::weak_ptr<platform::net::Connection> connection_;
     std::optional<std::string> responseText_;
     std::chrono::milliseconds timeout_ = kTimeout;
 };
