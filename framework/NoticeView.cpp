@@ -8,6 +8,10 @@
 
 namespace tovera {
 
+namespace {
+constexpr int kMostShown = 99;
+}
+
 using platform::ui::Image;
 
 NoticeView::NoticeView(const QRectF& frame, QWidget* parent) : View(frame, parent) {
@@ -15,14 +19,17 @@ NoticeView::NoticeView(const QRectF& frame, QWidget* parent) : View(frame, paren
     label_ = new platform::ui::Label(bounds().adjusted(1, 1, -1, -1));
     label_->setTextColor(Qt::white);
     label_->setTextAlignment(Qt::AlignHCenter);
-    label_->setFont(platform::ui::Font::boldSystem(12));
     addSubview(label_);
     setNum(0);
 }
 
 void NoticeView::setNum(int number) {
     num_ = number;
-    label_->setText(QString::number(number));
+    // Three digits do not fit the round badge: larger counts read "99+" in a
+    // smaller face.
+    const bool many = number > kMostShown;
+    label_->setText(many ? QStringLiteral("%1+").arg(kMostShown) : QString::number(number));
+    label_->setFont(platform::ui::Font::boldSystem(many ? 9 : 12));
     setHidden(number < 1);
 }
 

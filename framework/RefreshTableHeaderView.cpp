@@ -1,6 +1,5 @@
 #include "framework/RefreshTableHeaderView.h"
 
-#include <QLocale>
 #include <QPainter>
 #include <QTransform>
 
@@ -111,10 +110,10 @@ void RefreshTableHeaderView::refreshLastUpdatedDate() {
         lastUpdatedLabel_->setText(QString());
         return;
     }
-    const QLocale locale = QLocale::system();
-    const QString text = QStringLiteral("上次刷新时间: %1 %2")
-                             .arg(locale.toString(date->date(), QLocale::ShortFormat),
-                                  locale.toString(date->time(), QLocale::ShortFormat));
+    // The Chinese short form whatever the machine's locale, as every other
+    // date the portal shows.
+    const QString text =
+        QStringLiteral("上次刷新时间: %1").arg(date->toString(QStringLiteral("yyyy-MM-dd HH:mm")));
     lastUpdatedLabel_->setText(text);
     platform::preferences().setString(PrefKey::kLastRefresh, text.toStdString());
 }

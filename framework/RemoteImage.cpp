@@ -43,6 +43,9 @@ void RemoteImage::fetched(const std::string& url, const QImage& image) {
     if (fetching_ == url) fetching_.clear();
     if (url != imgUrl_) return;  // the widget shows another picture by now
     if (image.isNull()) {
+        // The picture may be shown already, or have been stored by another
+        // fetch of it while this one failed: a late failure never hides it.
+        if (!netimg_.isNull() || showCached()) return;
         platform::logLine("cant't loadImg");
         show_(ImageLoader::noPicture());
         return;

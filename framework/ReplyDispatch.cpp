@@ -5,6 +5,7 @@
 #include "framework/RootScreenServices.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
+#include "platform/Text.h"
 
 namespace tovera {
 
@@ -31,7 +32,8 @@ std::string ReplyDispatch::describe(const Value& reply) {
             out += "{...}";
         else {
             std::string text = value.toText();
-            if (text.size() > kLoggedTextLength) text = text.substr(0, kLoggedTextLength) + "...";
+            if (text.size() > kLoggedTextLength)
+                text = std::string(platform::utf8Prefix(text, kLoggedTextLength)) + "...";
             out += text;
         }
     }

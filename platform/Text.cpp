@@ -39,4 +39,14 @@ bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
            equalsIgnoringCase(text.substr(0, prefix.size()), prefix);
 }
 
+std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes) {
+    if (text.size() <= maxBytes) return text;
+    std::size_t end = maxBytes;
+    // Back off over continuation bytes (10xxxxxx) to the lead byte, which
+    // then starts the first character left out.
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return text.substr(0, end);
+}
+
 }  // namespace tovera::platform

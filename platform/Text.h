@@ -3,6 +3,7 @@
 // locale, and leave every other byte of UTF-8 or GB18030 text alone.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace tovera::platform {
@@ -16,5 +17,9 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
 /// Whether `text` begins with `prefix`, ASCII letters compared without case.
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix);
+
+/// The longest start of the UTF-8 `text` of at most `maxBytes` bytes that
+/// does not end inside a character.
+std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes);
 
 }  // namespace tovera::platform

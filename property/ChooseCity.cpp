@@ -128,6 +128,12 @@ TableViewCell* ChooseCity::cellForRowAtIndexPath(TableView* table, const IndexPa
         cell->setSelectedBackgroundView(selected);
     }
     cell->textLabel()->setText(path.section == 0 ? locality_ : qtext(dataArray_[path.row], "city"));
+    // The city in use carries a check mark.
+    const bool current =
+        path.section == 1 && platform::preferences().string(PrefKey::kCityId) ==
+                                 qtext(dataArray_[path.row], "cityid").toStdString();
+    cell->setAccessoryType(current ? TableViewCell::Accessory::Checkmark
+                                   : TableViewCell::Accessory::None);
     return cell;
 }
 

@@ -11,6 +11,8 @@
 #include "platform/ui/views/Label.h"
 #include "tests/framework/FrameworkUiTest.h"
 
+#include <QFontMetricsF>
+
 using namespace tovera;
 using namespace tovera::platform::ui;
 using namespace tovera::platform::ui::testing;
@@ -79,6 +81,18 @@ TEST_F(Widgets, MenuItemsLayOutIconLabelAndBadge) {
     EXPECT_EQ(badge->label()->text(), QStringLiteral("5"));
     badge->setNum(0);
     EXPECT_TRUE(badge->isHidden());
+
+    // The tab bar's badge is 25 points wide: three digits would spill out.
+    auto* total = new NoticeView(QRectF(0, 0, 25, 25));
+    window()->addSubview(total);
+    for (int count : {99, 234}) {
+        total->setNum(count);
+        const Label* text = total->label();
+        EXPECT_LE(QFontMetricsF(text->font()).horizontalAdvance(text->text()),
+                  text->frame().width())
+            << count;
+    }
+    EXPECT_EQ(total->label()->text(), QStringLiteral("99+"));
 }
 
 class Screen : public QObject, public QXViewDelegate {

@@ -1,3 +1,4 @@
+#include <QRegularExpression>
 #include <QString>
 
 #include "core/DBConnection.h"
@@ -284,8 +285,12 @@ TEST_F(ListScreen, PullingPastTheThresholdRefreshes) {
         EXPECT_FALSE(screen->reloading());
         EXPECT_EQ(screen->table()->contentInset().top, 0);
         EXPECT_EQ(screen->table()->contentOffset().y(), 0);
+        // The Chinese date form, not the machine locale's ("8 Dec 2026").
         EXPECT_TRUE(
-            header->lastUpdatedLabel()->text().startsWith(QStringLiteral("上次刷新时间: ")));
+            QRegularExpression(QStringLiteral("^上次刷新时间: \\d{4}-\\d{2}-\\d{2} \\d{2}:\\d{2}$"))
+                .match(header->lastUpdatedLabel()->text())
+                .hasMatch())
+            << header->lastUpdatedLabel()->text().toStdString();
         EXPECT_EQ(platform::preferences().string("RefreshTableView_LastRefresh"),
                   header->lastUpdatedLabel()->text().toStdString());
         EXPECT_EQ(screen->items().size(), 10u) << "the refresh replaced the list";

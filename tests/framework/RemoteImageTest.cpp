@@ -122,6 +122,23 @@ TEST_F(RemoteImages, AWidgetGivenAnotherUrlIgnoresTheEarlierPicture) {
     ASSERT_TRUE(showsPicture(v));
 }
 
+TEST_F(RemoteImages, AFailedFetchNeverHidesAPictureThatReachedTheCacheMeanwhile) {
+    // A row's fetch fails while another fetch of the same picture (another
+    // row, a previous start) has stored it: the row shows the stored picture.
+    const std::string url = server_.url("/pic/late.jpg");
+    server_.bytes("garbage", "image/jpeg");
+    server_.holdPath("/pic/late.jpg");
+    NetImageView* v = view();
+    v->setImgUrl(url);
+    v->load();
+    ASSERT_TRUE(waitFor([&] { return server_.received().size() == 1; }));
+    ASSERT_TRUE(ImageCache::write(url, picture_));
+    server_.release();
+    ASSERT_TRUE(showsPicture(v));
+    processEvents();
+    EXPECT_EQ(v->image(), v->netimg()) << "not the broken-picture icon";
+}
+
 TEST_F(RemoteImages, LongUrlsAreCachedUnderTheirDigest) {
     const std::string url = server_.url("/pic/" + std::string(300, 'l') + ".jpg");
     NetImageView* v = view();

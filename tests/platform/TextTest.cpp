@@ -68,3 +68,13 @@ TEST(Text, PrefixTestIgnoresCaseAndNeedsTheWholePrefix) {
         EXPECT_EQ(startsWithIgnoringCase(c.text, c.prefix), c.starts)
             << c.text << " / " << c.prefix;
 }
+
+TEST(Text, Utf8PrefixNeverEndsInsideACharacter) {
+    const std::string_view text = "a\xE5\x9D\x87\xF0\x9F\x98\x80";  // a, 均, 😀
+    const std::string_view prefixes[] = {
+        "",  "a", "a", "a", "a\xE5\x9D\x87", "a\xE5\x9D\x87", "a\xE5\x9D\x87", "a\xE5\x9D\x87",
+        text};
+    for (std::size_t n = 0; n < std::size(prefixes); ++n)
+        EXPECT_EQ(utf8Prefix(text, n), prefixes[n]) << n;
+    EXPECT_EQ(utf8Prefix(text, 100), text);
+}

@@ -104,6 +104,21 @@ TEST_F(CityChoice, AListCityIsStoredHandedToTheSessionAndTheHomeReloads) {
     EXPECT_EQ(written.string("cityid"), "3402") << "the choice is written out at once";
 }
 
+TEST_F(CityChoice, TheCityInUseIsMarkedAndTheHeadersKeepAMargin) {
+    platform::preferences().setString("cityid", "3402");
+    ChooseCity* choose = present();
+    ASSERT_TRUE(listed(choose));
+    const auto accessory = [choose](int row) {
+        return choose->tableView()->cellForRowAtIndexPath({1, row})->accessoryType();
+    };
+    EXPECT_EQ(accessory(0), TableViewCell::Accessory::None);
+    EXPECT_EQ(accessory(1), TableViewCell::Accessory::Checkmark);
+
+    View* header = findByText(choose->view(), QStringLiteral("选择城市"));
+    ASSERT_TRUE(header);
+    EXPECT_GE(header->mapTo(choose->tableView(), QPoint()).x(), 8) << "not against the edge";
+}
+
 TEST_F(CityChoice, ThePositionRowChoosesTheCityNamedWithinThePlace) {
     // "合" is too short to match; "合肥" occurs within "合肥市".
     server_.reply(cityReply(R"({"cityid":"1","city":"合","lat":"1","lon":"2"},)"

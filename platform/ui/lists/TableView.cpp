@@ -14,11 +14,15 @@ constexpr double kGroupInset = 10;
 constexpr double kGroupedTitleHeader = 45;
 constexpr double kGroupedTitleFooter = 30;
 constexpr double kGroupedGap = 10;
+constexpr double kPlainTitleMargin = 10;
 
 View* makeTitleView(const QString& title, bool grouped, bool header) {
-    auto* view = new View;
+    // A plain title keeps a margin at both sides; a grouped one is already
+    // placed with its group's inset.
+    const double margin = grouped ? 0 : kPlainTitleMargin;
+    auto* view = new View(QRectF(0, 0, 320, 22));
     view->setProperty("toveraTableMade", true);
-    auto* label = new Label(view);
+    auto* label = new Label(QRectF(margin, 0, 320 - 2 * margin, 22), view);
     label->setText(title);
     label->setAutoresizingMask(View::FlexibleSize);
     if (grouped) {
