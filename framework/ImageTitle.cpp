@@ -25,6 +25,8 @@ ImageTitle::ImageTitle(const QRectF& frame, const QString& title) : View(frame) 
     titleBtn_->setFont(platform::ui::Font::boldSystem(15));
     titleBtn_->setTitleColor(NSUtil::black());
     titleBtn_->setTitle(title);
+    // A heading: clicks on it go to what lies beneath.
+    titleBtn_->setUserInteractionEnabled(false);
     addSubview(titleBtn_);
 }
 

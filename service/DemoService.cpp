@@ -183,6 +183,10 @@ std::vector<RecordedRequest> DemoService::requestsTo(std::string_view path) cons
     return impl_->portal ? impl_->portal->hooks().requestsTo(path) : std::vector<RecordedRequest>{};
 }
 
+std::size_t DemoService::operationCount() const {
+    return impl_->portal ? impl_->portal->hooks().operationCount() : 0;
+}
+
 std::vector<Dict> DemoService::crashReports() {
     std::vector<Dict> reports;
     if (!impl_->portal) return reports;

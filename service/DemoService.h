@@ -64,6 +64,8 @@ public:
     void clearFaults();
     /// The decoded requests `path` received (same path forms as injectFault).
     std::vector<RecordedRequest> requestsTo(std::string_view path) const;
+    /// How many operations the service received since it started.
+    std::size_t operationCount() const;
     /// Every crash report stored, oldest first, with its fields and "auth_ok".
     std::vector<Dict> crashReports();
     /// Raises (or sets) the version "code" of the "ios" update row.

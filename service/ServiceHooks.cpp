@@ -31,8 +31,14 @@ void ServiceHooks::record(std::string_view path, RecordedRequest request) {
     auto it = requests_.find(path);
     if (it == requests_.end())
         it = requests_.emplace(std::string(path), std::deque<RecordedRequest>{}).first;
+    if (!path.starts_with('/')) ++operations_;
     it->second.push_back(std::move(request));
     if (it->second.size() > kKeptRequests) it->second.pop_front();
+}
+
+std::size_t ServiceHooks::operationCount() const {
+    std::lock_guard lock(mutex_);
+    return operations_;
 }
 
 std::vector<RecordedRequest> ServiceHooks::requestsTo(std::string_view path) const {

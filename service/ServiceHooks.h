@@ -56,6 +56,8 @@ public:
     void record(std::string_view path, RecordedRequest request);
     /// The requests `path` received, oldest first (the latest 64 are kept).
     std::vector<RecordedRequest> requestsTo(std::string_view path) const;
+    /// How many operations (paths below /api/phone/) were received in all.
+    std::size_t operationCount() const;
 
 private:
     static constexpr std::size_t kKeptRequests = 64;
@@ -63,6 +65,7 @@ private:
     mutable std::mutex mutex_;
     std::map<std::string, Fault, std::less<>> faults_;
     std::map<std::string, std::deque<RecordedRequest>, std::less<>> requests_;
+    std::size_t operations_ = 0;
 };
 
 }  // namespace tovera::service

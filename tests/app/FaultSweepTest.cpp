@@ -13,20 +13,15 @@
 
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <string>
 
-#include "app/SplashViewController.h"
 #include "app/Tour.h"
-#include "app/toveraAppDelegate.h"
-#include "core/DBConnection.h"
 #include "core/ServiceSettings.h"
-#include "platform/Preferences.h"
-#include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
 #include "property/Tovera.h"
 #include "tests/app/ServiceHome.h"
+#include "tests/app/TourApp.h"
 
 using namespace tovera;
 using namespace tovera::app;
@@ -36,6 +31,7 @@ using platform::ui::testing::processEvents;
 using platform::ui::testing::waitFor;
 using service::Fault;
 using tovera::testing::ServiceHome;
+using tovera::testing::TourApp;
 
 namespace {
 
@@ -96,24 +92,8 @@ const ServiceFailure kFailures[] = {
 
 class FaultSweep : public ::testing::TestWithParam<ServiceFailure> {
 protected:
-    void TearDown() override {
-        app_.reset();
-        DBConnection::closeDatabase();
-        processEvents();
-    }
-
-    Tovera* home() const {
-        return qobject_cast<Tovera*>(app_->navigationController()->viewControllers().value(0));
-    }
-
-    // Back at the home screen, with nothing over it.
-    void leave() {
-        platform::ui::NavigationController* nav = app_->navigationController();
-        if (platform::ui::ViewController* modal = nav->modalViewController())
-            modal->dismissModalViewControllerAnimated(false);
-        nav->popToRootViewControllerAnimated(false);
-        processEvents();
-    }
+    Tovera* home() const { return app_.home(); }
+    void leave() { app_.leave(); }
 
     // Answers every alert showing, checking that each is a failure alert.
     void answerAlerts(const std::string& stop) {
@@ -135,22 +115,17 @@ protected:
     }
 
     ServiceHome service_;
-    std::unique_ptr<toveraAppDelegate> app_;
+    TourApp app_;
     int alertsSeen_ = 0;
 };
 
 TEST_P(FaultSweep, NoScreenCrashesOrMisleads) {
     const ServiceFailure& failure = GetParam();
-    platform::preferences().setString("cityid", "3401");
-    platform::preferences().setString("city", "合肥");
-    app_ = std::make_unique<toveraAppDelegate>();
-    ASSERT_TRUE(app_->didFinishLaunching());
-    app_->splash()->hidde();
-    ASSERT_TRUE(waitFor([this] { return home() && !home()->dataArray().empty(); }));
+    ASSERT_TRUE(app_.launch());
     const std::size_t homeRows = home()->dataArray().size();
 
     failure.start(service_);
-    Tour tour(*app_);
+    Tour tour(app_.app());
     tour.setPatience(std::chrono::milliseconds(failure.leaveAtOnce ? 200 : 1500));
     for (const TourStop& stop : tourStops()) {
         SCOPED_TRACE(stop.name);
