@@ -23,7 +23,8 @@ constexpr double kCaptionWidth = 80;
 constexpr double kFieldLeft = kLeft + kCaptionWidth;
 constexpr double kFieldWidth = 320 - kFieldLeft - kLeft;
 constexpr double kHalfRow = 152;
-constexpr double kSwitchCaptionWidth = 64;
+constexpr double kSwitchCaptionWidth = 60;
+constexpr double kSwitchGap = 4;
 
 void addCaption(View* parent, double left, double top, double width, const QString& caption) {
     auto* label = new Label(QRectF(left, top, width, AccountForm::kRowHeight));
@@ -60,7 +61,8 @@ Switch* AccountForm::addSwitch(View* parent, int row, int column, const QString&
     const double left = kLeft + column * kHalfRow;
     addCaption(parent, left, top, kSwitchCaptionWidth, caption);
     auto* toggle = new Switch;
-    toggle->setFrame(QRectF(QPointF(left + kSwitchCaptionWidth, top + 2), toggle->frame().size()));
+    toggle->setFrame(
+        QRectF(QPointF(left + kSwitchCaptionWidth + kSwitchGap, top + 2), toggle->frame().size()));
     parent->addSubview(toggle);
     return toggle;
 }
