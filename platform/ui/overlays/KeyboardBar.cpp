@@ -58,7 +58,7 @@ KeyboardBar::KeyboardBar(QWidget* parent) : View(Keyboard::shownFrame(), parent)
 void KeyboardBar::setInput(QWidget* input) {
     // A click on the bar leaves the focus where it is: the walk up from the
     // clicked key for a widget to focus stops at a proxy that has it.
-    setFocusProxy(input);
+    setFocusProxy(input && input->window() == window() ? input : nullptr);
     TextField* field = TextField::owning(input);
     const QString title = field ? returnKeyTitle(field->returnKeyType()) : QString();
     returnKey_->setTitle(title);
