@@ -22,9 +22,12 @@ constexpr double kLeft = 16;
 constexpr double kCaptionWidth = 80;
 constexpr double kFieldLeft = kLeft + kCaptionWidth;
 constexpr double kFieldWidth = 320 - kFieldLeft - kLeft;
+constexpr double kHalfRow = 152;
+constexpr double kSwitchCaptionWidth = 60;
+constexpr double kSwitchGap = 4;
 
-void addCaption(View* parent, double top, const QString& caption) {
-    auto* label = new Label(QRectF(kLeft, top, kCaptionWidth, AccountForm::kRowHeight));
+void addCaption(View* parent, double left, double top, double width, const QString& caption) {
+    auto* label = new Label(QRectF(left, top, width, AccountForm::kRowHeight));
     label->setText(caption);
     label->setFont(NSUtil::normalFont());
     label->setTextColor(NSUtil::black());
@@ -44,7 +47,7 @@ ScrollView* AccountForm::scrollForm(View*& root) {
 
 TextField* AccountForm::addField(View* parent, int row, const QString& caption, bool secure) {
     const double top = rowTop(row);
-    addCaption(parent, top, caption);
+    addCaption(parent, kLeft, top, kCaptionWidth, caption);
     auto* field = new TextField(QRectF(kFieldLeft, top, kFieldWidth, kRowHeight));
     field->setBorderStyle(TextField::BorderStyle::RoundedRect);
     field->setFont(NSUtil::normalFont());
@@ -53,11 +56,13 @@ TextField* AccountForm::addField(View* parent, int row, const QString& caption, 
     return field;
 }
 
-Switch* AccountForm::addSwitch(View* parent, int row, const QString& caption) {
+Switch* AccountForm::addSwitch(View* parent, int row, int column, const QString& caption) {
     const double top = rowTop(row);
-    addCaption(parent, top, caption);
+    const double left = kLeft + column * kHalfRow;
+    addCaption(parent, left, top, kSwitchCaptionWidth, caption);
     auto* toggle = new Switch;
-    toggle->setFrame(QRectF(QPointF(kFieldLeft, top + 2), toggle->frame().size()));
+    toggle->setFrame(
+        QRectF(QPointF(left + kSwitchCaptionWidth + kSwitchGap, top + 2), toggle->frame().size()));
     parent->addSubview(toggle);
     return toggle;
 }

@@ -31,8 +31,10 @@ public:
     /// A caption on the left of row `row` and a bordered text field beside it.
     static platform::ui::TextField* addField(platform::ui::View* parent, int row,
                                              const QString& caption, bool secure);
-    /// A caption on the left of row `row` and a switch beside it.
-    static platform::ui::Switch* addSwitch(platform::ui::View* parent, int row,
+    /// A short caption and a switch beside it in half `column` (0 or 1) of
+    /// row `row`: two switches share a row, which keeps a form short enough
+    /// to show above the keyboard.
+    static platform::ui::Switch* addSwitch(platform::ui::View* parent, int row, int column,
                                            const QString& caption);
     /// A button in the skin colour.
     static platform::ui::Button* addButton(platform::ui::View* parent, const QRectF& frame,

@@ -10,6 +10,7 @@
 #include "platform/Alert.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
+#include "platform/ui/lists/KeyboardRoom.h"
 #include "platform/ui/lists/ScrollView.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/overlays/Keyboard.h"
@@ -21,7 +22,7 @@ namespace tovera {
 using platform::ui::Button;
 using platform::ui::Control;
 using platform::ui::Keyboard;
-using platform::ui::KeyboardInfo;
+using platform::ui::KeyboardRoom;
 using platform::ui::ScrollView;
 using platform::ui::Switch;
 using platform::ui::TextField;
@@ -41,9 +42,9 @@ void UserLogin::loadView() {
     scrollView_ = AccountForm::scrollForm(root);
     usernameTextField_ = AccountForm::addField(scrollView_, 0, QStringLiteral("用户名"), false);
     pwdTextField_ = AccountForm::addField(scrollView_, 1, QStringLiteral("密码"), true);
-    rempwdSwitch_ = AccountForm::addSwitch(scrollView_, 2, QStringLiteral("记住密码"));
-    autologinSwitch_ = AccountForm::addSwitch(scrollView_, 3, QStringLiteral("自动登录"));
-    const double top = AccountForm::rowTop(4) + AccountForm::kRowGap;
+    rempwdSwitch_ = AccountForm::addSwitch(scrollView_, 2, 0, QStringLiteral("记住密码"));
+    autologinSwitch_ = AccountForm::addSwitch(scrollView_, 2, 1, QStringLiteral("自动登录"));
+    const double top = AccountForm::rowTop(3) + AccountForm::kRowGap;
     Button* login =
         AccountForm::addButton(scrollView_, QRectF(16, top, 136, 40), QStringLiteral("登录"));
     Button* signUp =
@@ -52,13 +53,14 @@ void UserLogin::loadView() {
     usernameTextField_->setDelegate(this);
     pwdTextField_->setDelegate(this);
     usernameTextField_->setReturnKeyType(TextField::ReturnKey::Next);
-    pwdTextField_->setReturnKeyType(TextField::ReturnKey::Go);
+    // Return on the password closes the keyboard; the login button signs in.
+    pwdTextField_->setReturnKeyType(TextField::ReturnKey::Done);
     connect(login, &Control::touchUpInside, this, [this] { doLogin(); });
     connect(signUp, &Control::touchUpInside, this, [this] { switchRegister(); });
     connect(autologinSwitch_, &Control::valueChanged, this, &UserLogin::autoLogin);
     connect(rempwdSwitch_, &Control::valueChanged, this, &UserLogin::autoLogin);
     setView(root);
-    registerForKeyBoardNotifications();
+    registerForKeyBoardNotifications({login, signUp});
 }
 
 void UserLogin::viewWillAppear(bool) {
@@ -135,21 +137,11 @@ bool UserLogin::textFieldShouldReturn(TextField* field) {
 
 // ---- Keyboard -------------------------------------------------------------
 
-void UserLogin::registerForKeyBoardNotifications() {
-    connect(&Keyboard::shared(), &Keyboard::didShow, this, &UserLogin::keyBoardWasShown);
-    connect(&Keyboard::shared(), &Keyboard::didHide, this, &UserLogin::keyBoardWasHidden);
-}
-
-void UserLogin::keyBoardWasShown(const KeyboardInfo& info) {
-    QRectF frame = scrollView_->frame();
-    frame.setHeight(view()->bounds().height() - info.frameEnd.height());
-    scrollView_->setFrame(frame);
-}
-
-void UserLogin::keyBoardWasHidden(const KeyboardInfo&) {
-    QRectF frame = scrollView_->frame();
-    frame.setHeight(view()->bounds().height());
-    scrollView_->setFrame(frame);
+void UserLogin::registerForKeyBoardNotifications(const QList<QWidget*>& buttons) {
+    // While the keyboard shows, the form ends at its top and scrolls the
+    // field being typed in into sight with the two buttons.
+    auto* room = new KeyboardRoom(scrollView_);
+    room->keepInSight(buttons);
 }
 
 }  // namespace tovera

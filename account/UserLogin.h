@@ -5,6 +5,8 @@
 // and goes back to the screen that opened this one.
 #pragma once
 
+#include <QList>
+
 #include <functional>
 
 #include "framework/QXViewController.h"
@@ -17,7 +19,6 @@ class Preferences;
 namespace tovera::platform::ui {
 class ScrollView;
 class Switch;
-struct KeyboardInfo;
 }  // namespace tovera::platform::ui
 
 namespace tovera {
@@ -53,9 +54,7 @@ public:
     platform::ui::ScrollView* scrollView() const { return scrollView_; }
 
 private:
-    void registerForKeyBoardNotifications();
-    void keyBoardWasShown(const platform::ui::KeyboardInfo& info);
-    void keyBoardWasHidden(const platform::ui::KeyboardInfo& info);
+    void registerForKeyBoardNotifications(const QList<QWidget*>& buttons);
 
     std::function<void()> newMessage_;
     platform::Preferences& userdefauls_;

@@ -7,6 +7,7 @@
 #include "framework/ActivityView.h"
 #include "framework/NSUtil.h"
 #include "framework/NavigationStyle.h"
+#include "platform/ui/lists/KeyboardRoom.h"
 #include "platform/ui/lists/ScrollView.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/views/Button.h"
@@ -17,6 +18,7 @@ namespace tovera {
 using platform::ui::BarButtonItem;
 using platform::ui::Button;
 using platform::ui::Control;
+using platform::ui::KeyboardRoom;
 using platform::ui::ScrollView;
 using platform::ui::TextField;
 using platform::ui::View;
@@ -49,6 +51,14 @@ void UserRegister::loadView() {
     protocol->setFont(NSUtil::normalFont());
     protocol->setContentHorizontalAlignment(Control::HorizontalAlignment::Left);
     scrollView_->addSubview(protocol);
+
+    usernameTextField_->setReturnKeyType(TextField::ReturnKey::Next);
+    pwdTextField_->setReturnKeyType(TextField::ReturnKey::Next);
+    confirmTextField_->setReturnKeyType(TextField::ReturnKey::Done);
+    // While the keyboard shows, the field being typed in and the agreement
+    // row stay above it.
+    auto* room = new KeyboardRoom(scrollView_);
+    room->keepInSight({readBtn_, protocol});
 
     connect(readBtn_, &Control::touchUpInside, this, [this] { checkRead(); });
     connect(protocol, &Control::touchUpInside, this, [this] { readProtocol(); });

@@ -53,7 +53,7 @@ void CommentForm::viewDidLoad() {
 void CommentForm::keyBoardWasShown(const platform::ui::KeyboardInfo& info) {
     if (!isViewLoaded()) return;
     QRectF button = montionBtn_->frame();
-    button.moveTop(view()->frame().height() - info.frameEnd.height() - button.height());
+    button.moveBottom(platform::ui::Keyboard::heightAbove(view(), info.frameEnd));
     montionBtn_->setFrame(button);
     QRectF text = commentText_->frame();
     text.setHeight(std::max(0.0, button.top() - text.top()));

@@ -90,6 +90,8 @@ void Recomment2Friends::doRecomment() {
     const std::string chosen = joinedLastFirst(uids_, true, "|");
     DSTovera* session = RootScreenServices::shared().session();
     if (chosen.empty() || !session) {
+        // Nothing is sent; the toast says why, over the screen beneath.
+        if (chosen.empty()) NSUtil::makeText("未选择好友").show();
         close();
         return;
     }

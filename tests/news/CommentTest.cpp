@@ -20,6 +20,7 @@
 #include "news/NetComment.h"
 #include "news/Recomment2Friends.h"
 #include "platform/ui/lists/TableView.h"
+#include "platform/ui/navigation/NavigationBar.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
@@ -28,6 +29,7 @@
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/TextView.h"
 #include "platform/ui/web/WebView.h"
+#include "service/DemoService.h"
 #include "tests/framework/ScriptedServer.h"
 #include "tests/news/NewsUiTest.h"
 
@@ -278,12 +280,24 @@ TEST_F(DemoCommentTest, ARecommendationGoesToTheCheckedFriendsAndClosesThePicker
     EXPECT_EQ(currentToast(), "推荐成功");
 }
 
-TEST_F(DemoCommentTest, WithNoFriendCheckedNothingIsSentAndThePickerCloses) {
+TEST_F(DemoCommentTest, WithNoFriendCheckedNothingIsSentAndThePickerSaysSo) {
     Recomment2Friends* picker = openPicker("recommend");
     ASSERT_NE(picker, nullptr);
-    tapRightButton(picker);
+    ASSERT_TRUE(tap(findByText(nav()->navigationBar(), QStringLiteral("确定"))));
     ASSERT_TRUE(waitFor([&] { return top() != picker; }));
-    EXPECT_EQ(currentToast(), "");
+    EXPECT_EQ(currentToast(), "未选择好友");
+    EXPECT_TRUE(demoService()->requestsTo("user/recommand.aspx").empty());
+}
+
+TEST_F(DemoCommentTest, AnEmptyCorrectionSaysSoWhenSubmittedWithTheMouse) {
+    login("李华", "lihua123");
+    auto* correction = new Correction;
+    correction->param().setRid("50001");
+    open(correction);
+    ASSERT_TRUE(waitFor([&] { return correction->textView()->isFirstResponder(); }));
+    ASSERT_TRUE(tap(findByText(nav()->navigationBar(), QStringLiteral("提交"))));
+    EXPECT_EQ(currentToast(), "内容不能为空");
+    EXPECT_EQ(top(), correction);
 }
 
 TEST_F(DemoCommentTest, AsARecipientPickerItLeavesTheNamesForTheForm) {

@@ -6,6 +6,8 @@
 
 #include "news/NewsInfo.h"
 #include "news/NewsSearch.h"
+#include "platform/ui/overlays/Keyboard.h"
+#include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
@@ -90,6 +92,21 @@ TEST_F(NewsSearchScreen, KeywordPagesAndCancel) {
     EXPECT_EQ(lastRequest().getStringValueForKey("page", ""), "1");
     EXPECT_GT(search_->total(), matches);
     EXPECT_EQ(search_->items().size(), 10u);
+}
+
+// With only a mouse to act: the keyboard stand-in's "搜索" key runs the search.
+TEST_F(NewsSearchScreen, TheKeyboardsSearchKeySearches) {
+    SearchBar* bar = search_->searchBar();
+    ASSERT_TRUE(tap(bar->textField()));
+    ASSERT_TRUE(type(bar->textField(), QStringLiteral("合肥")));
+    ASSERT_TRUE(waitFor([] { return Keyboard::shared().isVisible(); }));
+    View* key = findByText(Window::keyWindow(), QStringLiteral("搜索"));
+    ASSERT_NE(key, nullptr);
+    ASSERT_TRUE(tap(key));
+    ASSERT_TRUE(replies(2));
+    EXPECT_EQ(lastRequest().getStringValueForKey("q", ""), "合肥");
+    EXPECT_EQ(lastRequest().getStringValueForKey("page", ""), "1");
+    EXPECT_TRUE(waitFor([] { return !Keyboard::shared().isVisible(); }));
 }
 
 TEST_F(NewsSearchScreen, NoMatchesShowsZeroAndTheEmptyText) {

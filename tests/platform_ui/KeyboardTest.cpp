@@ -1,4 +1,5 @@
 #include "platform/ui/overlays/Keyboard.h"
+#include "platform/ui/overlays/KeyboardBar.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/UiTest.h"
@@ -157,4 +158,65 @@ TEST_F(KeyboardTest, SearchBarReportsSearchCancelAndScopes) {
     bar->setSelectedScopeButtonIndex(2);
     EXPECT_EQ(recorder.events, (QStringList{"search:张三", "cancel", "scope:2"}));
     EXPECT_EQ(bar->selectedScopeButtonIndex(), 2);
+}
+
+// The stand-in's return key takes its title from the input's return key
+// type and does what that key does; a click on the stand-in never takes the
+// keyboard from the input.
+TEST_F(KeyboardTest, TheReturnKeyFollowsTheInputsReturnKeyType) {
+    Limit limit;
+    SearchRecorder recorder;
+    auto* plain = new TextField(QRectF(10, 30, 300, 31));
+    auto* first = new TextField(QRectF(10, 70, 300, 31));
+    first->setReturnKeyType(TextField::ReturnKey::Next);
+    auto* last = new TextField(QRectF(10, 110, 300, 31));
+    last->setReturnKeyType(TextField::ReturnKey::Done);
+    last->setDelegate(&limit);
+    auto* text = new TextView(QRectF(10, 150, 300, 40));
+    auto* bar = new SearchBar(QRectF(0, 200, 320, 44));
+    bar->setDelegate(&recorder);
+    for (QWidget* view : std::initializer_list<QWidget*>{plain, first, last, text, bar})
+        window()->addSubview(view);
+    auto returnKey = [] { return findByClass<KeyboardBar>(Window::keyWindow())->returnKey(); };
+    auto focusOn = [](QWidget* view) {
+        ASSERT_TRUE(tap(view));
+        ASSERT_TRUE(waitFor([] { return Keyboard::shared().isVisible(); }));
+    };
+
+    const struct {
+        QWidget* input;
+        QString title;  // empty: no return key
+    } cases[] = {
+        {plain, ""}, {first, "下一项"}, {last, "完成"}, {text, ""}, {bar->textField(), "搜索"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title.toStdString());
+        focusOn(c.input);
+        ASSERT_TRUE(waitFor([&] { return returnKey()->isHidden() == c.title.isEmpty(); }));
+        if (!c.title.isEmpty()) {
+            EXPECT_EQ(returnKey()->currentTitle(), c.title);
+        }
+    }
+
+    // "下一项" moves to the next input, in the order the form was built.
+    focusOn(first);
+    ASSERT_TRUE(tap(findByText(window(), "下一项")));
+    ASSERT_TRUE(waitFor([&] { return last->isFirstResponder(); }));
+    // A click on the stand-in away from its keys leaves the keyboard up.
+    ASSERT_TRUE(tap(findByText(window(), "键盘")));
+    processEvents();
+    EXPECT_TRUE(last->isFirstResponder());
+    EXPECT_TRUE(Keyboard::shared().isVisible());
+    // "完成" is the return of the last field, then the keyboard goes.
+    ASSERT_TRUE(tap(findByText(window(), "完成")));
+    EXPECT_EQ(limit.returns, 1);
+    EXPECT_TRUE(waitFor([] { return !Keyboard::shared().isVisible(); }));
+
+    // "搜索" is the search bar's search button.
+    focusOn(bar->textField());
+    type(bar->textField(), "合肥");
+    ASSERT_TRUE(tap(findByText(window(), "搜索")));
+    EXPECT_EQ(recorder.events, QStringList{"search:合肥"});
+    // The delegates go before the window does.
+    bar->setDelegate(nullptr);
+    last->setDelegate(nullptr);
 }

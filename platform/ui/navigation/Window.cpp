@@ -3,10 +3,8 @@
 #include "platform/ui/navigation/StatusBar.h"
 #include "platform/ui/navigation/ViewController.h"
 #include "platform/ui/overlays/Keyboard.h"
+#include "platform/ui/overlays/KeyboardBar.h"
 #include "platform/ui/runtime/Application.h"
-#include "platform/ui/views/Button.h"
-#include "platform/ui/views/Font.h"
-#include "platform/ui/views/Label.h"
 
 #include <QKeyEvent>
 #include <QPointer>
@@ -21,26 +19,6 @@ QPointer<Window>& keyWindowRef() {
     return window;
 }
 
-// A stand-in for the phone keyboard: it takes the keyboard's place so screens
-// that make room for it look right, and offers a key to put it away (typing
-// itself comes from the desktop keyboard).
-View* makeKeyboardPanel(QWidget* parent) {
-    auto* panel = new View(Keyboard::shownFrame(), parent);
-    panel->setBackgroundColor(QColor(0xD4, 0xD7, 0xDD));
-    auto* hint = new Label(QRectF(0, 70, kScreenWidth, 30), panel);
-    hint->setFont(Font::system(15));
-    hint->setTextColor(QColor(0x70, 0x74, 0x7c));
-    hint->setTextAlignment(Qt::AlignHCenter);
-    hint->setText(QStringLiteral("键盘"));
-    auto* done = Button::withType(Button::Type::RoundedRect, panel);
-    done->setFrame(QRectF(kScreenWidth - 90, 8, 80, 36));
-    done->setTitle(QStringLiteral("收起键盘"));
-    done->setFocusPolicy(Qt::NoFocus);
-    QObject::connect(done, &Control::touchUpInside, panel, [] { Keyboard::shared().dismiss(); });
-    panel->setHidden(true);
-    return panel;
-}
-
 }  // namespace
 
 Window::Window(QWidget* parent) : View(QRectF(0, 0, kScreenWidth, kScreenHeight), parent) {
@@ -49,7 +27,7 @@ Window::Window(QWidget* parent) : View(QRectF(0, 0, kScreenWidth, kScreenHeight)
     setBackgroundColor(Qt::black);
     setFocusPolicy(Qt::StrongFocus);
     statusBar_ = new StatusBar(this);
-    keyboardPanel_ = makeKeyboardPanel(this);
+    keyboardPanel_ = new KeyboardBar(this);
     Keyboard& keyboard = Keyboard::shared();
     connect(&keyboard, &Keyboard::willShow, this, [this] { keyboardChanged(true); });
     connect(&keyboard, &Keyboard::willHide, this, [this] { keyboardChanged(false); });
@@ -120,6 +98,7 @@ void Window::raiseChrome() {
 }
 
 void Window::keyboardChanged(bool shown) {
+    keyboardPanel_->setInput(shown ? Keyboard::shared().input() : nullptr);
     keyboardPanel_->setHidden(!shown || !Keyboard::onScreen());
     raiseChrome();
 }

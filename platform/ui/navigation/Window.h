@@ -12,6 +12,7 @@
 
 namespace tovera::platform::ui {
 
+class KeyboardBar;
 class StatusBar;
 
 class Window : public View {
@@ -47,7 +48,7 @@ private:
     void keyboardChanged(bool shown);
 
     StatusBar* statusBar_ = nullptr;
-    View* keyboardPanel_ = nullptr;
+    KeyboardBar* keyboardPanel_ = nullptr;
     QPointer<ViewController> root_;
 };
 

@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
+#include <algorithm>
+
 namespace tovera::platform::ui {
 
 Keyboard& Keyboard::shared() {
@@ -52,6 +54,26 @@ void Keyboard::dismiss() {
     if (QWidget* focus = QApplication::focusWidget(); focus && isTextInput(focus))
         focus->clearFocus();
     scheduleSettle();
+}
+
+void Keyboard::focusNextInput() {
+    QWidget* from = input_ ? input_.data() : QApplication::focusWidget();
+    if (!from) return;
+    for (QWidget* next = from->nextInFocusChain(); next && next != from;
+         next = next->nextInFocusChain()) {
+        if (next->window() == from->window() && isTextInput(next) && next->isVisible()) {
+            next->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+    dismiss();
+}
+
+double Keyboard::heightAbove(const QWidget* view, const QRectF& keyboardFrame) {
+    const double height = view->height();
+    if (keyboardFrame.isEmpty()) return height;
+    const double top = keyboardFrame.top() - view->mapTo(view->window(), QPointF(0, 0)).y();
+    return std::clamp(top, 0.0, height);
 }
 
 void Keyboard::scheduleSettle() {

@@ -46,6 +46,13 @@ public:
 
     /// Gives up the keyboard: the text input loses the focus.
     void dismiss();
+    /// Moves the keyboard to the next text input of the window, in focus
+    /// order; gives it up when there is no other.
+    void focusNextInput();
+
+    /// How much of `view`, from its top, a keyboard at `keyboardFrame`
+    /// (window coordinates) leaves uncovered, in the view's coordinates.
+    static double heightAbove(const QWidget* view, const QRectF& keyboardFrame);
 
 signals:
     void willShow(const tovera::platform::ui::KeyboardInfo& info);

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QSignalBlocker>
 
 namespace tovera::platform::ui {
@@ -20,11 +21,7 @@ TextField::TextField(const QRectF& frame, QWidget* parent) : Control(frame, pare
     edit_->installEventFilter(this);
     edit_->show();
     connect(edit_, &QLineEdit::textEdited, this, &TextField::edited);
-    connect(edit_, &QLineEdit::returnPressed, this, [this] {
-        QPointer<TextField> guard(this);
-        if (auto* d = delegate_.get()) d->textFieldShouldReturn(this);
-        if (guard) emit editingDidEndOnExit(this);
-    });
+    connect(edit_, &QLineEdit::returnPressed, this, &TextField::performReturn);
     layoutSubviews();
 }
 
@@ -118,6 +115,17 @@ void TextField::resignFirstResponder() {
 
 bool TextField::isFirstResponder() const {
     return edit_->hasFocus();
+}
+
+void TextField::performReturn() {
+    QPointer<TextField> guard(this);
+    if (auto* d = delegate_.get()) d->textFieldShouldReturn(this);
+    if (guard) emit editingDidEndOnExit(this);
+}
+
+TextField* TextField::owning(QWidget* input) {
+    auto* field = input ? qobject_cast<TextField*>(input->parentWidget()) : nullptr;
+    return field && field->edit_ == input ? field : nullptr;
 }
 
 QString TextField::visibleText() const {

@@ -65,6 +65,13 @@ public:
     void resignFirstResponder();
     bool isFirstResponder() const;
 
+    /// What the return key does: the delegate hears it, then
+    /// editingDidEndOnExit is sent (the keyboard's own key does the same).
+    void performReturn();
+    /// The field whose editor is `input` (the widget that has the keyboard),
+    /// or null when `input` is not a field's editor.
+    static TextField* owning(QWidget* input);
+
     /// The Qt editor inside (tests type into it).
     QLineEdit* lineEdit() const { return edit_; }
 
