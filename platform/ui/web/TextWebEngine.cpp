@@ -335,8 +335,9 @@ void TextWebEngine::wheelEvent(QWheelEvent* event) {
 
 void TextWebEngine::resizeEvent(QResizeEvent* event) {
     QTextBrowser::resizeEvent(event);
-    if (document()->textWidth() == viewport()->width()) return;
     document()->setTextWidth(viewport()->width());
+    // Pictures are fitted to the paragraphs' widths as laid out anew.
+    document()->documentLayout()->documentSize();
     fitPictures();
 }
 
