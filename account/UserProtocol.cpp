@@ -1,7 +1,8 @@
 #include "account/UserProtocol.h"
 
 #include "framework/NSUtil.h"
-#include "platform/ui/views/TextView.h"
+#include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/views/Label.h"
 
 namespace tovera {
 
@@ -9,13 +10,27 @@ UserProtocol::UserProtocol(QObject* parent) : QXViewController(true, parent) {
     setTitle(QStringLiteral("用户服务协议"));
 }
 
+namespace {
+constexpr double kMargin = 10;
+}  // namespace
+
 void UserProtocol::loadView() {
-    auto* text = new platform::ui::TextView(QRectF(0, 0, 320, 416));
-    text->setEditable(false);
+    // The page has a background of its own: nothing is drawn beneath a
+    // screen's view.
+    auto* page = new platform::ui::ScrollView(QRectF(0, 0, 320, 416));
+    page->setBackgroundColor(Qt::white);
+    auto* text = new platform::ui::Label;
+    text->setNumberOfLines(0);
+    text->setLineBreakMode(platform::ui::Label::LineBreak::WordWrap);
     text->setFont(NSUtil::normalFont());
     text->setTextColor(NSUtil::black());
     text->setText(agreementText());
-    setView(text);
+    const double width = page->frame().width() - 2 * kMargin;
+    const QSizeF needed = text->sizeThatFits(QSizeF(width, 0));
+    text->setFrame(QRectF(kMargin, kMargin, width, needed.height()));
+    page->addSubview(text);
+    page->setContentSize(QSizeF(page->frame().width(), needed.height() + 2 * kMargin));
+    setView(page);
 }
 
 QString UserProtocol::agreementText() {

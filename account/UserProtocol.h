@@ -1,5 +1,6 @@
 // "用户服务协议": the user service agreement that registration asks the user
-// to read, as static text.
+// to read, as static text on a white page that scrolls when it is longer
+// than the screen.
 #pragma once
 
 #include "framework/QXViewController.h"

@@ -8,6 +8,7 @@
 #include "comments/CommentCells.h"
 #include "comments/CommentDetail.h"
 #include "comments/CommentList.h"
+#include "comments/CommentTableView.h"
 #include "framework/ImageLoader.h"
 #include "news/MyNews.h"
 #include "news/NetComment.h"
@@ -134,9 +135,11 @@ const std::vector<TourStop>& tourStops() {
          [](Tour& tour) {
              auto* article = new NewsInfo;
              article->param().setRid("50001");
+             // The body with its pictures, and the newest comments under it.
              return pushOverHome(tour, article, [article] {
                  return !article->titleLable()->text().isEmpty() &&
-                        !article->contentText()->isLoading();
+                        !article->contentText()->isLoading() &&
+                        !article->commentTable()->commentArray().empty();
              });
          }},
         {"comment-list",

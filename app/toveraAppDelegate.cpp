@@ -4,6 +4,7 @@
 #include "app/SplashViewController.h"
 #include "core/DBConnection.h"
 #include "core/UncaughtExceptionHandler.h"
+#include "framework/ImageLoader.h"
 #include "framework/NSUtil.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
@@ -39,6 +40,7 @@ bool toveraAppDelegate::didFinishLaunching() {
     pendingReport_ = std::thread([] { postPendingCrashReport(); });
 
     registerDestinations();
+    ImageLoader::installWebPictureLoader();
     auto* root = new Tovera;
     auto* navigation = new NavigationController(root);
     navigationController_ = navigation;

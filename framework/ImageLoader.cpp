@@ -78,6 +78,8 @@ void ImageLoader::installWebPictureLoader() {
         [](const QUrl& url, platform::ui::WebViewEngine::PictureDone done) {
             load(url.toString().toStdString(), widgetQueue(), nullptr, std::move(done));
         });
+    platform::ui::WebView::setPicturePlaceholders(loadingPicture().toImage(),
+                                                  noPicture().toImage());
 }
 
 }  // namespace tovera

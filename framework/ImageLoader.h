@@ -45,7 +45,9 @@ public:
     static platform::ui::Image loadingPicture();
     static platform::ui::Image noPicture();
 
-    /// Lets web views showing HTML text load their pictures through the cache.
+    /// Lets web views showing HTML text load their pictures through the
+    /// cache, with this loader's placeholders while loading and on failure.
+    /// The application installs it once at start.
     static void installWebPictureLoader();
 };
 

@@ -187,6 +187,16 @@ Label* QXViewController::headerView() {
     return headerView_;
 }
 
+Label* QXViewController::sectionHeaderView(const QString& text) {
+    constexpr double kMargin = 10;
+    Label* header = headerView();
+    header->setBackgroundColor(NSUtil::listview_item());
+    header->setTextAlignment(Qt::AlignLeft);
+    header->setTextInsets({0, kMargin, 0, kMargin});
+    header->setText(text);
+    return header;
+}
+
 ActivityView* QXViewController::activityView() {
     return ActivityView::shared();
 }

@@ -95,6 +95,10 @@ public:
     platform::ui::Button* loadMoreView();
     /// A title label as wide as the view, 44 points high, big font.
     platform::ui::Label* headerView();
+    /// headerView() as a list's section header showing `text`: left-aligned
+    /// with a margin, on the list colour. Opaque, as a plain list's header
+    /// stays at the top while the rows scroll under it.
+    platform::ui::Label* sectionHeaderView(const QString& text);
     /// The shared loading overlay of the key window.
     ActivityView* activityView();
     /// A tab row: deselects every button of the row, then selects `button`.

@@ -1,7 +1,6 @@
 #include "news/Favorite.h"
 
 #include "core/DSTovera.h"
-#include "framework/NSUtil.h"
 #include "framework/Navigator.h"
 #include "news/NewsItem.h"
 #include "platform/ui/views/Button.h"
@@ -73,11 +72,7 @@ double Favorite::heightForHeaderInSection(TableView*, int) {
 }
 
 platform::ui::View* Favorite::viewForHeaderInSection(TableView*, int) {
-    platform::ui::Label* header = headerView();
-    header->setBackgroundColor(NSUtil::listview_item());
-    header->setTextAlignment(Qt::AlignLeft);
-    header->setText(QStringLiteral("您收藏的资讯共有%1条").arg(favoritesArray_.size()));
-    return header;
+    return sectionHeaderView(QStringLiteral("您收藏的资讯共有%1条").arg(favoritesArray_.size()));
 }
 
 void Favorite::didSelectRowAtIndexPath(TableView* table, const IndexPath& path) {

@@ -1,5 +1,6 @@
 #include "news/NewsInfo.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "comments/CommentDetail.h"
@@ -31,6 +32,9 @@ namespace {
 
 constexpr double kTabBarHeight = 49;
 constexpr double kCommentGap = 5;
+constexpr double kTitleHeight = 44;  // at least; a long headline makes it taller
+constexpr double kTitleGap = 2;      // between the headline and the source line
+constexpr double kPictureGap = 4;    // between the source line and the picture button
 
 void push(platform::ui::ViewController* from, platform::ui::ViewController* screen) {
     if (platform::ui::NavigationController* nav = from->navigationController())
@@ -60,16 +64,18 @@ void NewsInfo::loadView() {
     scrollView_->setBackgroundColor(Qt::white);
     root->addSubview(scrollView_);
 
-    titleLable_ = new platform::ui::Label(QRectF(10, 8, 300, 44));
-    titleLable_->setNumberOfLines(2);
+    titleLable_ = new platform::ui::Label(QRectF(10, 8, 300, kTitleHeight));
+    titleLable_->setNumberOfLines(0);
     titleLable_->setLineBreakMode(platform::ui::Label::LineBreak::WordWrap);
     titleLable_->setTextAlignment(Qt::AlignHCenter);
     scrollView_->addSubview(titleLable_);
-    msgLable_ = new platform::ui::Label(QRectF(10, 54, 300, 20));
+    msgLable_ =
+        new platform::ui::Label(QRectF(10, titleLable_->frame().bottom() + kTitleGap, 300, 20));
     msgLable_->setTextColor(Qt::gray);
     msgLable_->setTextAlignment(Qt::AlignHCenter);
     scrollView_->addSubview(msgLable_);
-    imgBtn_ = new platform::ui::Button(QRectF(10, 78, 300, 160));
+    imgBtn_ =
+        new platform::ui::Button(QRectF(10, msgLable_->frame().bottom() + kPictureGap, 300, 160));
     imgBtn_->setHidden(true);
     connect(imgBtn_, &platform::ui::Control::touchUpInside, this, [this] { showImage(); });
     scrollView_->addSubview(imgBtn_);
@@ -122,6 +128,7 @@ void NewsInfo::updateView() {
     msgLable_->setFont(NSUtil::smallFont(msgLable_->font().family().toStdString()));
     msgLable_->setText(QString::fromStdString(newsDetail_.getStringValueForKey("source", "") + " " +
                                               newsDetail_.getStringValueForKey("update_at", "")));
+    layoutHeader();
     imgBtn_->setHidden(true);
     contentText_->loadHTMLString(
         QString::fromStdString(newsDetail_.getStringValueForKey("text", "暂无")));
@@ -133,6 +140,21 @@ void NewsInfo::updateView() {
     comments.moveTop(web.bottom() + kCommentGap);
     commentTable_->setFrame(comments);
     scrollView_->setContentSize(QSizeF(320, comments.bottom()));
+}
+
+void NewsInfo::layoutHeader() {
+    // The headline wraps onto as many lines as it needs; what is under it
+    // moves down with it.
+    QRectF title = titleLable_->frame();
+    title.setHeight(
+        std::max(kTitleHeight, titleLable_->sizeThatFits(QSizeF(title.width(), 0)).height()));
+    titleLable_->setFrame(title);
+    QRectF source = msgLable_->frame();
+    source.moveTop(title.bottom() + kTitleGap);
+    msgLable_->setFrame(source);
+    QRectF picture = imgBtn_->frame();
+    picture.moveTop(source.bottom() + kPictureGap);
+    imgBtn_->setFrame(picture);
 }
 
 void NewsInfo::fitSize() {

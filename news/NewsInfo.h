@@ -81,6 +81,9 @@ protected:
 private:
     /// The article's "id" ("0" when unknown).
     std::string articleId() const;
+    /// Sizes the headline to its text and puts the source line and the
+    /// picture button under it.
+    void layoutHeader();
     void setCommentTitle(const QString& count);
 
     Dict newsDetail_;

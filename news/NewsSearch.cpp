@@ -59,12 +59,9 @@ double NewsSearch::heightForHeaderInSection(TableView*, int) {
 }
 
 View* NewsSearch::viewForHeaderInSection(TableView*, int) {
-    platform::ui::Label* header = headerView();
-    header->setTextAlignment(Qt::AlignLeft);
     // The count of the reply being shown (the table's tag follows it only
     // after the table has been reloaded with that reply).
-    header->setText(QStringLiteral("共有%1条符合条件的资讯").arg(total()));
-    return header;
+    return sectionHeaderView(QStringLiteral("共有%1条符合条件的资讯").arg(total()));
 }
 
 }  // namespace tovera

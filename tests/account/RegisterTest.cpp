@@ -6,10 +6,12 @@
 #include "account/UserProtocol.h"
 #include "account/UserRegister.h"
 #include "core/DSTovera.h"
+#include "platform/ui/lists/ScrollView.h"
 #include "platform/ui/navigation/BarButtonItem.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
+#include "platform/ui/testing/Snapshot.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/TextField.h"
 #include "tests/account/AccountUiTest.h"
@@ -118,6 +120,23 @@ TEST_F(Register, TheAgreementOpensFromTheForm) {
     ASSERT_TRUE(agreement);
     EXPECT_EQ(agreement->title(), QStringLiteral("用户服务协议"));
     EXPECT_TRUE(findByText(agreement->view(), UserProtocol::agreementText()));
+
+    // Dark text on a white page, as the screen is drawn.
+    const QImage page = renderAsShown(agreement->view());
+    EXPECT_EQ(page.pixelColor(2, 2), QColor(Qt::white));
+    const QRect text = boundsWhere(page, isInk);
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_GT(text.height(), page.height() / 2);
+
+    // Dragging up brings the end of the agreement into view.
+    auto* scroll = qobject_cast<ScrollView*>(agreement->view());
+    ASSERT_NE(scroll, nullptr);
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(drag(scroll, {160, 350}, {0, -300}));
+    processEvents();
+    EXPECT_GE(scroll->contentOffset().y() + scroll->frame().height(),
+              scroll->contentSize().height() - 1);
+    EXPECT_GT(scroll->contentSize().height(), scroll->frame().height());
 }
 
 }  // namespace

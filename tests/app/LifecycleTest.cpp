@@ -13,13 +13,17 @@
 #include "core/DBConnection.h"
 #include "core/DSTovera.h"
 #include "core/UncaughtExceptionHandler.h"
+#include "news/NewsInfo.h"
 #include "platform/Preferences.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/StatusBar.h"
 #include "platform/ui/navigation/Window.h"
 #include "platform/ui/runtime/Application.h"
+#include "platform/ui/testing/Snapshot.h"
 #include "platform/ui/testing/Wait.h"
 #include "platform/ui/views/ImageView.h"
+#include "platform/ui/views/Label.h"
+#include "platform/ui/web/WebView.h"
 #include "property/Tovera.h"
 #include "tests/app/ServiceHome.h"
 
@@ -108,6 +112,27 @@ TEST_F(Lifecycle, LaunchShowsTheSplashOverTheRootThenFades) {
     EXPECT_TRUE(waitFor([navigation] { return navigation->modalViewController() != nullptr; }));
     EXPECT_GE(splashQuestions(), 1u);
     EXPECT_EQ(platform::preferences().string("splash"), "splash_v1.png");
+}
+
+TEST_F(Lifecycle, TheLaunchedAppShowsThePictureOfAnArticleBody) {
+    platform::preferences().setString("cityid", "3401");
+    platform::preferences().setString("city", "合肥");
+    launch();
+    settle();
+    auto* article = new NewsInfo;
+    article->param().setRid("50001");  // a paragraph, a chart, three paragraphs
+    app_->navigationController()->pushViewController(article, false);
+    ASSERT_TRUE(waitFor(
+        [article] {
+            return !article->titleLable()->text().isEmpty() && !article->contentText()->isLoading();
+        },
+        std::chrono::seconds(30)));
+    processEvents();
+    const QImage body = platform::ui::testing::renderAsShown(article->contentText());
+    const QRect chart =
+        platform::ui::testing::boundsWhere(body, platform::ui::testing::isColourful);
+    EXPECT_GE(chart.height() / body.devicePixelRatio(), 100) << "the chart's bars are drawn";
+    EXPECT_LE(chart.width() / body.devicePixelRatio(), 304);
 }
 
 TEST_F(Lifecycle, KeptPictureIsShownAndNotDownloadedAgain) {

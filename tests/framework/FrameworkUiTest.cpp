@@ -4,11 +4,13 @@
 
 #include "core/DBConnection.h"
 #include "core/ServiceSettings.h"
+#include "framework/ImageLoader.h"
 #include "platform/AppHome.h"
 #include "platform/Log.h"
 #include "platform/ui/navigation/Window.h"
 #include "platform/ui/testing/Wait.h"
 #include "platform/ui/views/Image.h"
+#include "platform/ui/web/WebView.h"
 #include "service/DemoService.h"
 
 namespace tovera::testing {
@@ -21,6 +23,8 @@ void FrameworkUiTest::SetUp() {
     home_ = std::make_unique<TempHome>();
     platform::setResourceDirectory(TOVERA_RESOURCE_DIR);
     platform::ui::Image::setSearchPaths({QStringLiteral(TOVERA_RESOURCE_DIR)});
+    // As the application does at start.
+    ImageLoader::installWebPictureLoader();
     platform::setLogSink([this](std::string_view line) {
         std::lock_guard lock(logMutex_);
         logs_.emplace_back(line);
@@ -41,6 +45,8 @@ void FrameworkUiTest::TearDown() {
     DBConnection::closeDatabase();
     serviceSettings() = ServiceSettings();
     platform::setLogSink({});
+    platform::ui::WebView::setPictureLoader({});
+    platform::ui::WebView::setPicturePlaceholders({}, {});
     platform::setResourceDirectory("");
     home_.reset();
 }

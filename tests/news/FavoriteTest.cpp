@@ -10,6 +10,7 @@
 #include "platform/ui/navigation/TabBar.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
+#include "platform/ui/testing/Snapshot.h"
 #include "platform/ui/testing/Wait.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
@@ -55,6 +56,9 @@ TEST_F(FavoriteTest, TheListCountsTheMarkedArticlesAndDropsACancelledOne) {
     auto* favourites = open(new Favorite);
     ASSERT_EQ(favourites->favoritesArray().size(), 2u);
     EXPECT_EQ(favourites->headerView()->text(), "您收藏的资讯共有2条");
+    const QImage header = renderAsShown(favourites->headerView());
+    EXPECT_GE(boundsWhere(header, isInk).left() / header.devicePixelRatio(), 8)
+        << "the count keeps off the edge";
 
     auto* row =
         qobject_cast<NewsItem*>(favourites->tableView()->cellForRowAtIndexPath(IndexPath{0, 0}));

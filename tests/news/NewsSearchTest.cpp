@@ -6,10 +6,12 @@
 
 #include "news/NewsInfo.h"
 #include "news/NewsSearch.h"
+#include "platform/ui/lists/TableView.h"
 #include "platform/ui/overlays/Keyboard.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
+#include "platform/ui/testing/Snapshot.h"
 #include "platform/ui/testing/Wait.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
@@ -53,6 +55,22 @@ TEST_F(NewsSearchScreen, OpensWithTheNewestArticlesAndTheirCount) {
     EXPECT_EQ(search_->tableView()->tableFooterView(), search_->loadMoreView());
     EXPECT_FALSE(lastRequest().contains("q"));
     EXPECT_EQ(lastRequest().getStringValueForKey("page", ""), "1");
+}
+
+TEST_F(NewsSearchScreen, TheCountHidesTheRowsScrollingUnderItAndKeepsAMargin) {
+    Label* header = search_->headerView();
+    ASSERT_TRUE(isOnScreen(header));
+    const QImage before = renderAsShown(header);
+    const QRect text = boundsWhere(before, isInk);
+    ASSERT_FALSE(text.isEmpty());
+    EXPECT_GE(text.left() / before.devicePixelRatio(), 8) << "the text keeps off the edge";
+
+    // The header stays at the top while the rows move up under it; nothing
+    // of them shows through.
+    ASSERT_TRUE(drag(search_->tableView(), {160, 300}, {0, -200}));
+    processEvents();
+    ASSERT_GT(search_->tableView()->contentOffset().y(), 100);
+    EXPECT_TRUE(renderAsShown(header) == before) << "the rows show through the header";
 }
 
 TEST_F(NewsSearchScreen, KeywordPagesAndCancel) {

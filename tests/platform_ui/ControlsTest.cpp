@@ -4,15 +4,23 @@
 #include "platform/ui/overlays/PickerView.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
+#include "platform/ui/testing/Snapshot.h"
 #include "platform/ui/testing/UiTest.h"
 #include "platform/ui/testing/Wait.h"
 #include "platform/ui/views/ActivityIndicatorView.h"
+#include "platform/ui/views/Font.h"
 #include "platform/ui/views/ImageView.h"
+#include "platform/ui/views/Label.h"
 #include "platform/ui/views/PageControl.h"
 #include "platform/ui/views/SegmentedControl.h"
 #include "platform/ui/views/Switch.h"
 #include "platform/ui/views/TapGestureRecognizer.h"
+#include "platform/ui/views/TextField.h"
+#include "platform/ui/views/TextView.h"
+#include "platform/ui/web/WebView.h"
 
+#include <QApplication>
+#include <QFontInfo>
 #include <QStringList>
 
 using namespace tovera::platform::ui;
@@ -172,4 +180,43 @@ TEST_F(ControlsTest, PhotoPickerHandsBackThePictureOrACancel) {
     picker.present();
     ASSERT_TRUE(waitFor([&] { return picked.cancels == 1; }));
     EXPECT_TRUE(ImagePicker::readPicture("/nonexistent.png").isNull());
+}
+
+TEST_F(ControlsTest, TypedEmojiAreDrawnInColourInEveryFont) {
+    const QString smile = QStringLiteral("好😀");
+    const QList<QFont> fonts{Font::system(15), Font::boldSystem(17),
+                             Font::named(QStringLiteral("No Such Family"), 13)};
+    for (const QFont& font : fonts) {
+        auto* field = new TextField(QRectF(10, 80, 300, 36));
+        auto* text = new TextView(QRectF(10, 130, 300, 60));
+        auto* label = new Label(QRectF(10, 200, 300, 30));
+        const QList<View*> views{field, text, label};
+        for (View* view : views)
+            window()->addSubview(view);
+        field->setFont(font);
+        text->setFont(font);
+        label->setFont(font);
+        ASSERT_TRUE(type(field, smile));
+        ASSERT_TRUE(type(text, smile));
+        label->setText(smile);
+        processEvents();
+        EXPECT_EQ(field->text(), smile);
+        EXPECT_EQ(text->text(), smile);
+        for (View* view : views) {
+            EXPECT_FALSE(boundsWhere(renderAsShown(view), isColourful).isEmpty())
+                << font.family().toStdString() << " " << view->metaObject()->className();
+            delete view;
+        }
+    }
+}
+
+TEST_F(ControlsTest, HtmlTextDrawsEmojiInColourAndDigitsInItsTextFont) {
+    auto* web = new WebView(QRectF(0, 64, 320, 100));
+    window()->addSubview(web);
+    web->loadHTMLString(QStringLiteral("<p>1334套😀</p>"));
+    ASSERT_TRUE(waitFor([&] { return !web->isLoading(); }));
+    processEvents();
+    EXPECT_FALSE(boundsWhere(renderAsShown(web), isColourful).isEmpty());
+    // The emoji font only stands in for what the text font lacks.
+    EXPECT_NE(QFontInfo(QApplication::font()).family(), QStringLiteral("Noto Color Emoji"));
 }

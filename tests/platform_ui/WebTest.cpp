@@ -1,4 +1,5 @@
 #include "platform/ui/testing/Input.h"
+#include "platform/ui/testing/Snapshot.h"
 #include "platform/ui/testing/UiTest.h"
 #include "platform/ui/testing/Wait.h"
 #include "platform/ui/web/TextWebEngine.h"
@@ -118,12 +119,32 @@ TEST_F(WebTest, ContentHeightCountsPicturesThatArriveLater) {
     waiting[0](picture);
     ASSERT_TRUE(waitFor([&] { return recorder.finished == 1; }));
     EXPECT_GE(web->contentHeight(), 300);
-    EXPECT_GT(web->contentHeight(), before + 250);
+    // Meanwhile the picture took the room of its small placeholder only.
+    EXPECT_GT(web->contentHeight(), before + 300 - 60 - 10);
 
     // Longer text makes a taller page.
     web->loadHTMLString(QString("<p>行</p>").repeated(40), base());
     ASSERT_TRUE(waitFor([&] { return recorder.finished == 2; }));
     EXPECT_GT(web->contentHeight(), 40 * 15);
+}
+
+TEST_F(WebTest, PicturesShrinkToThePageAndFollowItsWidth) {
+    WebView::setPictureLoader([](const QUrl&, WebViewEngine::PictureDone done) {
+        QImage picture(600, 300, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        done(picture);
+    });
+    web->loadHTMLString("<p>x</p><img src=\"http://pictures.example/wide.png\"/><p>y</p>", base());
+    ASSERT_TRUE(waitFor([&] { return recorder.finished == 1; }));
+    const auto drawnWidth = [&] {
+        processEvents();
+        const QImage page = renderAsShown(web);
+        return boundsWhere(page, [](const QColor& c) { return c == QColor(Qt::red); }).width() /
+               page.devicePixelRatio();
+    };
+    EXPECT_NEAR(drawnWidth(), 320 - 16, 1);
+    web->setFrame(QRectF(0, 64, 200, 300));
+    EXPECT_NEAR(drawnWidth(), 200 - 16, 1);
 }
 
 TEST_F(WebTest, LocalResourcesComeOnlyFromTheBaseDirectory) {

@@ -9,6 +9,7 @@
 #include "platform/ui/navigation/StatusBar.h"
 #include "platform/ui/navigation/Window.h"
 #include "platform/ui/overlays/AlertView.h"
+#include "platform/ui/views/Font.h"
 #include "platform/ui/views/Image.h"
 
 #include <QDesktopServices>
@@ -171,6 +172,7 @@ void Application::applicationStateChanged(Qt::ApplicationState state) {
 }
 
 void Application::installPlatformHooks() {
+    Font::installAsDefault();
     ReverseGeocoder::setCityTablePath(resourceDirectory() + "/cities.csv");
     if (Image::searchPaths().isEmpty())
         Image::setSearchPaths({QString::fromStdString(resourceDirectory())});

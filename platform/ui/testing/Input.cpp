@@ -126,10 +126,16 @@ bool type(QWidget* widget, const QString& text) {
     if (!input || !input->isVisible()) return false;
     input->window()->activateWindow();
     input->setFocus(Qt::OtherFocusReason);
-    for (QChar c : text) {
+    // One character at a time: a character beyond the basic plane (an
+    // emoji) is one commit of its two halves, never two.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate() ? 2
+                                                                                             : 1;
         QInputMethodEvent event;
-        event.setCommitString(QString(c));
+        event.setCommitString(text.mid(i, length));
         QCoreApplication::sendEvent(input, &event);
+        i += length - 1;
     }
     QApplication::processEvents();
     return true;

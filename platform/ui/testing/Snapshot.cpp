@@ -12,6 +12,18 @@ QImage render(QWidget* widget) {
     return widget->grab().toImage();
 }
 
+QImage renderAsShown(QWidget* widget) {
+    if (!widget) return {};
+    QWidget* top = widget->window();
+    const QImage whole = render(top);
+    const double scale = whole.devicePixelRatio();
+    const QRect area(widget->mapTo(top, QPoint(0, 0)), widget->size());
+    const QRect pixels(area.topLeft() * scale, area.size() * scale);
+    QImage part = whole.copy(pixels);
+    part.setDevicePixelRatio(scale);
+    return part;
+}
+
 bool savePng(QWidget* widget, const QString& path) {
     const QImage image = render(widget);
     if (image.isNull()) return false;
@@ -34,6 +46,22 @@ bool looksBlank(const QImage& image) {
     for (int count : colours)
         dominant = std::max(dominant, count);
     return colours.size() < 3 || dominant > samples * 98 / 100;
+}
+
+QRect boundsWhere(const QImage& image, const std::function<bool(const QColor&)>& match) {
+    QRect bounds;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (match(image.pixelColor(x, y))) bounds |= QRect(x, y, 1, 1);
+    return bounds;
+}
+
+bool isInk(const QColor& colour) {
+    return colour.alpha() > 128 && colour.lightness() < 110;
+}
+
+bool isColourful(const QColor& colour) {
+    return colour.alpha() > 128 && colour.hsvSaturation() > 100 && colour.value() > 80;
 }
 
 }  // namespace tovera::platform::ui::testing

@@ -1,6 +1,7 @@
 #include "platform/ui/views/Font.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <cmath>
@@ -9,13 +10,40 @@ namespace tovera::platform::ui {
 
 namespace {
 
-QFont sized(QFont font, double size) {
-    font.setPixelSize(std::max(1, static_cast<int>(std::lround(size))));
-    font.setStyleStrategy(QFont::PreferAntialias);
+// The colour emoji font (when installed): text fonts have no emoji, and
+// without it they would show as empty boxes.
+const QString& emojiFamily() {
+    static const QString family = [] {
+        const QString name = QStringLiteral("Noto Color Emoji");
+        return QFontDatabase::families().contains(name) ? name : QString();
+    }();
+    return family;
+}
+
+// `font` with the emoji font after its own family (a family the font
+// database knows: one it does not know would be passed over for the next).
+QFont withEmoji(QFont font) {
+    const QString& emoji = emojiFamily();
+    if (emoji.isEmpty() || font.family() == emoji) return font;
+    font.setFamilies({font.family(), emoji});
     return font;
 }
 
+QFont sized(QFont font, double size) {
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(size))));
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return withEmoji(font);
+}
+
 }  // namespace
+
+void Font::installAsDefault() {
+    // Keeps the default size; the platform's default family may carry
+    // monochrome emoji, which would be drawn before the colour ones.
+    QFont font = QGuiApplication::font();
+    font.setFamily(systemFamily());
+    QGuiApplication::setFont(withEmoji(font));
+}
 
 QString Font::systemFamily() {
     static const QString family = [] {

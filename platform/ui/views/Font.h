@@ -1,5 +1,7 @@
 // The system fonts of the toolkit, sized in points (one point is one logical
 // pixel of the window; the window's scale turns it into device pixels).
+// Every font falls back to the colour emoji font for what its own family
+// lacks.
 #pragma once
 
 #include <QFont>
@@ -15,6 +17,9 @@ public:
     static QFont named(const QString& family, double size);
     /// The family used for the system font (a CJK sans-serif when installed).
     static QString systemFamily();
+    /// Makes the system family, with its emoji fallback, the application's
+    /// default font: the font of widgets and HTML text that name none.
+    static void installAsDefault();
 };
 
 }  // namespace tovera::platform::ui

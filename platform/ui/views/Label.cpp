@@ -97,6 +97,11 @@ void Label::setLineBreakMode(LineBreak mode) {
     changed();
 }
 
+void Label::setTextInsets(const EdgeInsets& insets) {
+    insets_ = insets;
+    changed();
+}
+
 void Label::setShadowColor(const QColor& color) {
     shadowColor_ = color;
     update();
@@ -167,18 +172,20 @@ QList<Label::Line> Label::layoutLines(double width, double* height) const {
 
 QSizeF Label::sizeThatFits(const QSizeF& size) const {
     double height = 0;
-    const double width = size.width() > 0 ? size.width() : 1e6;
+    const double across = insets_.left + insets_.right;
+    const double width = size.width() > 0 ? std::max(0.0, size.width() - across) : 1e6;
     const QList<Line> lines = layoutLines(width, &height);
     double widest = 0;
     for (const Line& line : lines)
         widest = std::max(widest, line.width);
-    return QSizeF(std::ceil(std::min(widest, width)), std::ceil(height));
+    return QSizeF(std::ceil(std::min(widest, width) + across),
+                  std::ceil(height + insets_.top + insets_.bottom));
 }
 
 void Label::paintEvent(QPaintEvent* event) {
     View::paintEvent(event);
     if (text_.isEmpty()) return;
-    const QRectF b = bounds();
+    const QRectF b = insets_.inset(bounds());
     if (laidOutWidth_ != b.width()) {
         laidOut_ = layoutLines(b.width(), &laidOutHeight_);
         laidOutWidth_ = b.width();
@@ -188,7 +195,7 @@ void Label::paintEvent(QPaintEvent* event) {
     // Only whole lines that fit the height are drawn (at least one).
     const int fitting = std::max(1, int((b.height() + 0.5) / lineHeight));
     const int count = std::min<int>(fitting, int(laidOut_.size()));
-    double y = (b.height() - count * lineHeight) / 2;
+    double y = b.top() + (b.height() - count * lineHeight) / 2;
 
     QPainter painter(this);
     painter.setFont(font_);
@@ -197,7 +204,7 @@ void Label::paintEvent(QPaintEvent* event) {
     if (!enabled_) color = QColor(0x99, 0x99, 0x99);
     const QTextOption option = lineOption(alignment_, QTextOption::NoWrap);
     for (int i = 0; i < count; ++i, y += lineHeight) {
-        QRectF lineRect(0, y, b.width(), lineHeight);
+        QRectF lineRect(b.left(), y, b.width(), lineHeight);
         QString s = laidOut_[i].text;
         // The last drawn line of a text cut by the height ends in "...".
         if (i == count - 1 && count < laidOut_.size())

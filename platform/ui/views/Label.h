@@ -52,6 +52,10 @@ public:
     LineBreak lineBreakMode() const { return lineBreak_; }
     void setLineBreakMode(LineBreak mode);
 
+    /// Room kept free between the bounds and the text (none by default).
+    EdgeInsets textInsets() const { return insets_; }
+    void setTextInsets(const EdgeInsets& insets);
+
     QColor shadowColor() const { return shadowColor_; }
     void setShadowColor(const QColor& color);
     QPointF shadowOffset() const { return shadowOffset_; }
@@ -81,6 +85,7 @@ private:
     QColor shadowColor_;
     QPointF shadowOffset_{0, -1};
     Qt::Alignment alignment_ = Qt::AlignLeft;
+    EdgeInsets insets_;
     int lines_ = 1;
     LineBreak lineBreak_ = LineBreak::TruncateTail;
     bool highlighted_ = false;

@@ -4,16 +4,54 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextLayout>
 #include <QWheelEvent>
+
+#include <vector>
 
 namespace tovera::platform::ui {
 
 namespace {
 
 constexpr qint64 kMaxResourceBytes = 8 * 1024 * 1024;
+constexpr QSize kPlaceholderSize(80, 60);
+
+// The size a picture's tag asked for (0 where it named none), kept on the
+// picture's format before the engine sets a size of its own.
+constexpr int kAskedWidth = QTextFormat::UserProperty + 1;
+constexpr int kAskedHeight = QTextFormat::UserProperty + 2;
+
+QImage greyBox() {
+    QImage box(kPlaceholderSize, QImage::Format_ARGB32_Premultiplied);
+    box.fill(QColor(0xee, 0xee, 0xee));
+    QPainter painter(&box);
+    painter.setPen(QColor(0xcc, 0xcc, 0xcc));
+    painter.drawRect(box.rect().adjusted(0, 0, -1, -1));
+    return box;
+}
+
+// The drawn size of a picture of `natural` size whose tag asked for
+// `asked` (0 where unset), no wider than `room`.
+QSizeF fittedSize(QSizeF natural, QSizeF asked, double room) {
+    if (natural.isEmpty()) return asked;
+    double width = asked.width();
+    double height = asked.height();
+    if (width <= 0)
+        width = height > 0 ? height * natural.width() / natural.height() : natural.width();
+    if (height <= 0) height = width * natural.height() / natural.width();
+    if (room > 0 && width > room) {
+        height *= room / width;
+        width = room;
+    }
+    return {width, height};
+}
 
 // Qt's HTML reader drops the whole body when a <link> stands between <html>
 // and <body> without a <head> around it (as the comment pages are written):
@@ -45,6 +83,7 @@ TextWebEngine::TextWebEngine(QWidget* parent, Callbacks callbacks)
     // over the text scrolls whatever holds it.
     setTextInteractionFlags(Qt::LinksAccessibleByMouse);
     document()->setDocumentMargin(8);
+    document()->setUndoRedoEnabled(false);
     connect(this, &QTextBrowser::anchorClicked, this, &TextWebEngine::linkClicked);
 }
 
@@ -58,6 +97,7 @@ void TextWebEngine::setTransparent(bool transparent) {
 void TextWebEngine::loadHtml(const QString& html, const QUrl& baseUrl) {
     ++generation_;
     pending_ = 0;
+    placeholders_.clear();
     loading_ = true;
     baseUrl_ = baseUrl;
     html_ = html;
@@ -68,6 +108,7 @@ void TextWebEngine::loadHtml(const QString& html, const QUrl& baseUrl) {
     // Laying the document out asks for every resource it uses now.
     document()->setTextWidth(viewport()->width());
     document()->documentLayout()->documentSize();
+    fitPictures();
     finishWhenReady();
 }
 
@@ -159,8 +200,10 @@ QVariant TextWebEngine::loadResource(int type, const QUrl& name) {
     if (type != QTextDocument::ImageResource || (scheme != "http" && scheme != "https") ||
         !callbacks_.loadPicture)
         return {};
-    // A picture by address: a blank stands in until the loader delivers it.
+    // A picture by address: a placeholder stands in until the loader
+    // delivers it, and stays where it cannot be loaded.
     ++pending_;
+    placeholders_.insert(name.toString());
     const unsigned generation = generation_;
     QPointer<TextWebEngine> guard(this);
     callbacks_.loadPicture(url, [guard, generation, name](const QImage& image) {
@@ -171,21 +214,104 @@ QVariant TextWebEngine::loadResource(int type, const QUrl& name) {
             [guard, generation, name, image] {
                 if (!guard || guard->generation_ != generation) return;
                 guard->pending_ = std::max(0, guard->pending_ - 1);
-                if (!image.isNull()) {
-                    QTextDocument* doc = guard->document();
+                QTextDocument* doc = guard->document();
+                if (image.isNull()) {
+                    doc->addResource(QTextDocument::ImageResource, name, guard->placeholder(false));
+                } else {
+                    guard->placeholders_.remove(name.toString());
                     doc->addResource(QTextDocument::ImageResource, name, image);
-                    doc->markContentsDirty(0, doc->characterCount());
-                    doc->documentLayout()->documentSize();
-                    guard->viewport()->update();
                 }
+                guard->fitPictures();
+                doc->markContentsDirty(0, doc->characterCount());
+                doc->documentLayout()->documentSize();
+                guard->viewport()->update();
                 guard->finishWhenReady();
             },
             Qt::QueuedConnection);
     });
-    QImage blank(1, 1, QImage::Format_ARGB32);
-    blank.fill(Qt::transparent);
-    document()->addResource(QTextDocument::ImageResource, name, blank);
-    return blank;
+    const QImage loading = placeholder(true);
+    document()->addResource(QTextDocument::ImageResource, name, loading);
+    return loading;
+}
+
+QImage TextWebEngine::placeholder(bool loading) const {
+    const QImage& given = loading ? callbacks_.loadingPicture : callbacks_.missingPicture;
+    if (!given.isNull()) return given;
+    static const QImage box = greyBox();
+    return box;
+}
+
+void TextWebEngine::fitPictures() {
+    QTextDocument* doc = document();
+    const QTextFrameFormat page = doc->rootFrame()->frameFormat();
+    const double pageRoom =
+        doc->textWidth() - 2 * doc->documentMargin() - page.leftMargin() - page.rightMargin();
+    struct Change {
+        int position;
+        int length;
+        QTextImageFormat format;
+    };
+    std::vector<Change> changes;
+    std::vector<QTextBlock> pictureBlocks;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        bool onlyPictures = true;
+        bool anyPicture = false;
+        // The width the layout gives the paragraph's lines (inside the
+        // page's and the paragraph's margins), once it is laid out.
+        const QTextLayout* lines = block.layout();
+        const double room = lines && lines->lineCount() > 0 ? lines->lineAt(0).width() : pageRoom;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat()) {
+                onlyPictures = onlyPictures && fragment.text().trimmed().isEmpty();
+                continue;
+            }
+            anyPicture = true;
+            QTextImageFormat format = fragment.charFormat().toImageFormat();
+            if (!format.hasProperty(kAskedWidth)) {
+                format.setProperty(kAskedWidth, format.hasProperty(QTextFormat::ImageWidth)
+                                                    ? format.width()
+                                                    : 0.0);
+                format.setProperty(kAskedHeight, format.hasProperty(QTextFormat::ImageHeight)
+                                                     ? format.height()
+                                                     : 0.0);
+            }
+            const QUrl url = doc->baseUrl().resolved(QUrl(format.name()));
+            const QImage picture = doc->resource(QTextDocument::ImageResource, url).value<QImage>();
+            const QSizeF natural = picture.deviceIndependentSize();
+            const QSizeF size = placeholders_.contains(url.toString())
+                                    ? natural
+                                    : fittedSize(natural,
+                                                 {format.doubleProperty(kAskedWidth),
+                                                  format.doubleProperty(kAskedHeight)},
+                                                 room);
+            if (size.isEmpty() ||
+                (format.width() == size.width() && format.height() == size.height() &&
+                 fragment.charFormat().hasProperty(kAskedWidth)))
+                continue;
+            format.setWidth(size.width());
+            format.setHeight(size.height());
+            changes.push_back({fragment.position(), fragment.length(), format});
+        }
+        if (anyPicture && onlyPictures) pictureBlocks.push_back(block);
+    }
+    for (const Change& change : changes) {
+        QTextCursor cursor(doc);
+        cursor.setPosition(change.position);
+        cursor.setPosition(change.position + change.length, QTextCursor::KeepAnchor);
+        cursor.setCharFormat(change.format);
+    }
+    // A line height given in proportion to the text ("line-height: 1.7")
+    // would add most of a picture's height again under a paragraph that
+    // holds only pictures.
+    for (const QTextBlock& block : pictureBlocks) {
+        if (block.blockFormat().lineHeightType() != QTextBlockFormat::ProportionalHeight ||
+            block.blockFormat().lineHeight() == 100)
+            continue;
+        QTextBlockFormat single;
+        single.setLineHeight(100, QTextBlockFormat::ProportionalHeight);
+        QTextCursor(block).mergeBlockFormat(single);
+    }
 }
 
 void TextWebEngine::linkClicked(const QUrl& link) {
@@ -210,6 +336,9 @@ void TextWebEngine::wheelEvent(QWheelEvent* event) {
 void TextWebEngine::resizeEvent(QResizeEvent* event) {
     QTextBrowser::resizeEvent(event);
     document()->setTextWidth(viewport()->width());
+    // Pictures are fitted to the paragraphs' widths as laid out anew.
+    document()->documentLayout()->documentSize();
+    fitPictures();
 }
 
 }  // namespace tovera::platform::ui

@@ -2,11 +2,14 @@
 // descriptions): QTextBrowser with the base address's directory as the only
 // place local resources come from, pictures by address through the picture
 // loader, links offered to the web view before anything happens, and no
-// scripts. The load finishes once every picture has arrived.
+// scripts. The load finishes once every picture has arrived. Pictures never
+// grow wider than the page (they shrink, keeping their proportions); one
+// still loading or not loadable shows a small placeholder instead.
 #pragma once
 
 #include "platform/ui/web/WebViewEngine.h"
 
+#include <QSet>
 #include <QTextBrowser>
 
 namespace tovera::platform::ui {
@@ -45,6 +48,10 @@ protected:
 private:
     void linkClicked(const QUrl& url);
     void finishWhenReady();
+    /// Gives every picture its drawn size: its own (or the one the page
+    /// asks for) within the page width, or the placeholder's.
+    void fitPictures();
+    QImage placeholder(bool loading) const;
 
     Callbacks callbacks_;
     QUrl baseUrl_;
@@ -53,6 +60,8 @@ private:
     bool scrollEnabled_ = true;
     int pending_ = 0;
     unsigned generation_ = 0;
+    // Pictures by address (resolved) now drawn as a placeholder.
+    QSet<QString> placeholders_;
 };
 
 }  // namespace tovera::platform::ui

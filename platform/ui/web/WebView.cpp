@@ -17,6 +17,16 @@ WebView::PictureLoader& pictureLoader() {
     return loader;
 }
 
+struct Placeholders {
+    QImage loading;
+    QImage missing;
+};
+
+Placeholders& placeholders() {
+    static Placeholders pictures;
+    return pictures;
+}
+
 QString& modulePath() {
     static QString path;
     return path;
@@ -66,6 +76,10 @@ void WebView::setPictureLoader(PictureLoader loader) {
     pictureLoader() = std::move(loader);
 }
 
+void WebView::setPicturePlaceholders(const QImage& loading, const QImage& missing) {
+    placeholders() = {loading, missing};
+}
+
 void WebView::setPageModulePath(const QString& path) {
     modulePath() = path;
 }
@@ -99,6 +113,8 @@ WebViewEngine::Callbacks WebView::callbacks() {
         else
             done(QImage());
     };
+    c.loadingPicture = placeholders().loading;
+    c.missingPicture = placeholders().missing;
     return c;
 }
 

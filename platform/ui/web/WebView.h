@@ -75,6 +75,9 @@ public:
     /// How pictures by address are fetched for HTML text (the picture cache
     /// installs it); without one they are left out.
     static void setPictureLoader(PictureLoader loader);
+    /// The small pictures shown while a picture by address loads and where
+    /// it failed (null: a grey box).
+    static void setPicturePlaceholders(const QImage& loading, const QImage& missing);
     /// Where the page engine module is, when not beside the program.
     static void setPageModulePath(const QString& path);
 

@@ -41,6 +41,11 @@ public:
         std::function<void(const QUrl&)> navigate;
         /// Fetches a picture by address (http, https), or is empty.
         std::function<void(const QUrl&, PictureDone)> loadPicture;
+        /// Drawn at their own size where a picture by address is still on
+        /// its way, and where it could not be loaded (the engine draws a
+        /// small grey box for a null one).
+        QImage loadingPicture;
+        QImage missingPicture;
     };
 
     virtual ~WebViewEngine() = default;
