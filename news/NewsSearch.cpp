@@ -47,9 +47,12 @@ void NewsSearch::searchBarSearchButtonClicked(SearchBar* searchBar) {
     reloadData();
 }
 
+// Cancel ends the search: the typed text goes, the keyboard closes, and a
+// list narrowed by a keyword shows every article again.
 void NewsSearch::searchBarCancelButtonClicked(SearchBar* searchBar) {
-    const std::string text = searchBar->text().toStdString();
-    if (text.empty() || text != param().keyWord()) return;
+    searchBar->setText(QString());
+    searchBar->resignFirstResponder();
+    if (param().keyWord().empty()) return;
     param().setKeyWord("");
     reloadData();
 }

@@ -26,6 +26,7 @@ SearchBar::SearchBar(const QRectF& frame, QWidget* parent) : View(frame, parent)
     field_->setDelegate(this);
     field_->setClearButtonShown(true);
     connect(field_, &Control::editingChanged, this, [this] {
+        updateCancel();
         if (auto* d = delegate_.get()) d->searchBarTextDidChange(this, field_->text());
     });
     cancel_ = new Button(this);
@@ -34,6 +35,7 @@ SearchBar::SearchBar(const QRectF& frame, QWidget* parent) : View(frame, parent)
     cancel_->setBackgroundColor(QColor(0x7E, 0x8E, 0xA4));
     cancel_->setCornerRadius(5);
     cancel_->setHidden(true);
+    updateCancel();
     connect(cancel_, &Control::touchUpInside, this, [this] {
         if (auto* d = delegate_.get()) d->searchBarCancelButtonClicked(this);
     });
@@ -52,6 +54,7 @@ QString SearchBar::text() const {
 
 void SearchBar::setText(const QString& text) {
     field_->setText(text);
+    updateCancel();
     if (auto* d = delegate_.get()) d->searchBarTextDidChange(this, text);
 }
 
@@ -61,6 +64,11 @@ QString SearchBar::placeholder() const {
 
 void SearchBar::setPlaceholder(const QString& placeholder) {
     field_->setPlaceholder(placeholder);
+}
+
+// With nothing typed there is nothing to cancel.
+void SearchBar::updateCancel() {
+    cancel_->setEnabled(!field_->text().isEmpty());
 }
 
 void SearchBar::setShowsCancelButton(bool shows) {

@@ -67,6 +67,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void updateCancel();
     bool textFieldShouldBeginEditing(TextField*) override;
     void textFieldDidBeginEditing(TextField*) override;
     void textFieldDidEndEditing(TextField*) override;
