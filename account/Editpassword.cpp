@@ -67,7 +67,7 @@ void Editpassword::commit() {
     if (confirm.isEmpty()) return refuse(confirmField_, "请输入确认密码");
     if (confirm != password) return refuse(confirmField_, "新密码和确认密码不一致");
 
-    if (ActivityView* overlay = activityView()) overlay->show();
+    if (ActivityView* overlay = activityView()) overlay->show(this);
     param().setApi("editpwd");
     param().param().set("newprd", password.toStdString());
     param().param().set("oldprd", original.toStdString());

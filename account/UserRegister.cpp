@@ -83,7 +83,7 @@ void UserRegister::doRegister() {
     if (confirm != password) return refuse(confirmTextField_, "两次密码输入不一致");
     if (!readBtn_->isSelected()) return refuse(nullptr, "请阅读协议");
 
-    if (ActivityView* overlay = activityView()) overlay->show();
+    if (ActivityView* overlay = activityView()) overlay->show(this);
     Dict form{{"username", username.toStdString()}, {"password", password.toStdString()}};
     DSTovera::userRegister(form, this);
 }

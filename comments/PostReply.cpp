@@ -12,7 +12,7 @@ namespace tovera {
 void PostReply::send(QXViewController& screen, const QString& text) {
     DSTovera* session = RootScreenServices::shared().session();
     if (!session) return;
-    if (ActivityView* overlay = screen.activityView()) overlay->show();
+    if (ActivityView* overlay = screen.activityView()) overlay->show(&screen);
     screen.param().param().set("text", text.toStdString());
     if (session->userId()) screen.param().setUid(*session->userId());
     session->userMessagePost(screen.param().param(), &screen);

@@ -20,10 +20,16 @@ ActivityView* ActivityView::shared() {
     return forWindow(Window::keyWindow());
 }
 
-ActivityView* ActivityView::forWindow(Window* window) {
+ActivityView* ActivityView::existing(Window* window) {
     if (!window) return nullptr;
     for (QWidget* child : window->subviews())
         if (auto* overlay = qobject_cast<ActivityView*>(child)) return overlay;
+    return nullptr;
+}
+
+ActivityView* ActivityView::forWindow(Window* window) {
+    if (!window) return nullptr;
+    if (ActivityView* overlay = existing(window)) return overlay;
     return new ActivityView(window);
 }
 
@@ -35,7 +41,8 @@ ActivityView::ActivityView(Window* window) {
     window->addSubview(this);
 }
 
-void ActivityView::show() {
+void ActivityView::show(const QObject* owner) {
+    owner_ = owner;
     if (!activityView_) {
         activityView_ = new ActivityIndicatorView(ActivityIndicatorView::Style::WhiteLarge);
         activityView_->setFrame(
@@ -58,7 +65,13 @@ void ActivityView::show() {
     });
 }
 
+void ActivityView::ownerGone(const QObject* owner) {
+    ActivityView* overlay = existing(Window::keyWindow());
+    if (overlay && owner && owner == overlay->owner_ && overlay->isShowing()) overlay->disMiss();
+}
+
 void ActivityView::disMiss() {
+    owner_ = nullptr;
     if (autoDismiss_) platform::timers().cancel(*autoDismiss_);
     autoDismiss_.reset();
     setHidden(true);

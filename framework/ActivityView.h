@@ -1,7 +1,8 @@
 // The shared loading overlay: one per window, a direct child of the key
 // window covering it from 64 points below its top (status and navigation
 // bars stay usable) to its bottom, with a large white spinner. It hides
-// itself 10 seconds after the latest show().
+// itself 10 seconds after the latest show(), and at once when the screen
+// that showed it last goes away (its answer will never come to hide it).
 #pragma once
 
 #include <optional>
@@ -28,19 +29,25 @@ public:
     /// The overlay of `window`, created on first use.
     static ActivityView* forWindow(platform::ui::Window* window);
 
-    void show();
+    /// `owner`: the screen waiting for the answer, if any.
+    void show(const QObject* owner = nullptr);
     void disMiss();
+    /// Hides the key window's overlay, when there is one, if `owner` made
+    /// its latest show. Never creates the overlay.
+    static void ownerGone(const QObject* owner);
     bool isShowing() const { return !isHidden(); }
 
     platform::ui::ActivityIndicatorView* activityView() const { return activityView_; }
 
 private:
     explicit ActivityView(platform::ui::Window* window);
+    static ActivityView* existing(platform::ui::Window* window);
 
     platform::ui::ActivityIndicatorView* activityView_ = nullptr;
     /// The automatic dismissal of the latest show: a later show replaces
     /// it, so an earlier show's timer never hides a later one early.
     std::optional<platform::TimerId> autoDismiss_;
+    const QObject* owner_ = nullptr;
 };
 
 }  // namespace tovera

@@ -18,13 +18,14 @@ using platform::ui::View;
 QXRequestView::QXRequestView(const QRectF& frame, QWidget* parent) : View(frame, parent) {}
 
 QXRequestView::~QXRequestView() {
+    ActivityView::ownerGone(this);
     ListFooter::deleteIfUnplaced(noItem_);
     ListFooter::deleteIfUnplaced(loadMore_);
     ListFooter::deleteIfUnplaced(headerView_);
 }
 
 void QXRequestView::reloadData() {
-    if (ActivityView* overlay = activityView()) overlay->show();
+    if (ActivityView* overlay = activityView()) overlay->show(this);
 }
 
 void QXRequestView::dataGrow(Button* button) {

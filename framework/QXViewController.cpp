@@ -26,6 +26,7 @@ QXViewController::QXViewController(bool standardBackItem, QObject* parent)
 }
 
 QXViewController::~QXViewController() {
+    ActivityView::ownerGone(this);
     ListFooter::deleteIfUnplaced(noItem_);
     ListFooter::deleteIfUnplaced(loadMore_);
     ListFooter::deleteIfUnplaced(headerView_);
@@ -51,7 +52,7 @@ void QXViewController::viewDidLoad() {
 }
 
 void QXViewController::reloadData() {
-    if (ActivityView* overlay = activityView()) overlay->show();
+    if (ActivityView* overlay = activityView()) overlay->show(this);
 }
 
 void QXViewController::dataGrow() {

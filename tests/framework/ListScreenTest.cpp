@@ -338,6 +338,30 @@ TEST_F(ListScreen, AfterAFailedOrRefusedRefreshLoadMoreAppendsToTheRowsShown) {
     }
 }
 
+TEST_F(ListScreen, LeavingAScreenStillLoadingTakesItsOverlayAlong) {
+    // The screen beneath has a button; the overlay of a screen left while
+    // loading must not cover it until the overlay's ten seconds run out.
+    auto* beneath = new ViewController;
+    showRoot(beneath);
+    auto* button = new Button(QRectF(100, 200, 120, 44));
+    beneath->view()->addSubview(button);
+    int taps = 0;
+    QObject::connect(button, &Control::touchUpInside, [&taps] { ++taps; });
+
+    server_.holdPage("1");
+    nav()->pushViewController(new TestListScreen(session()), false);
+    ASSERT_TRUE(waitFor([&] { return server_.received().size() == 1; }));
+    ActivityView* overlay = ActivityView::shared();
+    ASSERT_TRUE(overlay && overlay->isShowing());
+    nav()->popViewControllerAnimated(false);
+    processEvents();
+    EXPECT_FALSE(overlay->isShowing());
+    ASSERT_TRUE(tap(button));
+    EXPECT_EQ(taps, 1) << "the click reached the screen beneath";
+    server_.release();
+    processEvents();
+}
+
 TEST_F(ListScreen, TheOverlayHidesItselfAfterTenSeconds) {
     server_.holdPage("1");
     server_.list(30);
