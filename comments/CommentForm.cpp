@@ -73,10 +73,11 @@ void CommentForm::navigationControllerWillShow(platform::ui::NavigationControlle
     RootScreenServices& root = RootScreenServices::shared();
     const Value face = root.getParam("face");
     if (!face.isString()) return;
-    const std::optional<QString> text =
-        FaceController::textWithFace(commentText_->text(), QString::fromStdString(*face.string()));
-    if (!text) return;  // not a picture name: left for whoever put it there
-    commentText_->setText(*text);
+    const std::optional<QString> code =
+        FaceController::faceCode(QString::fromStdString(*face.string()));
+    if (!code) return;  // not a picture name: left for whoever put it there
+    // The code goes where the user was writing; the cursor stays after it.
+    commentText_->insertText(*code);
     root.removeParam("face");
 }
 
