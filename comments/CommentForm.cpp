@@ -50,6 +50,10 @@ void CommentForm::viewDidLoad() {
     commentText_->becomeFirstResponder();
 }
 
+void CommentForm::viewDidAppear(bool) {
+    commentText_->becomeFirstResponder();
+}
+
 void CommentForm::keyBoardWasShown(const platform::ui::KeyboardInfo& info) {
     if (!isViewLoaded()) return;
     QRectF button = montionBtn_->frame();

@@ -39,6 +39,9 @@ public:
 protected:
     void loadView() override;
     void viewDidLoad() override;
+    /// The text keeps the keyboard whenever the form is shown (first, and
+    /// back from the picker), so writing goes on where it stopped.
+    void viewDidAppear(bool animated) override;
 
 private:
     platform::ui::TextView* commentText_ = nullptr;

@@ -1,6 +1,7 @@
 // Writing comments as a user does, against the demo service: tapping the
 // drawn tab items, bar buttons and emoticons, typing into the form, and
 // reading what the article and the comment list show afterwards.
+#include "comments/CommentCells.h"
 #include "comments/CommentDetail.h"
 #include "comments/CommentForm.h"
 #include "comments/CommentList.h"
@@ -39,13 +40,17 @@ protected:
         startDemoService();
     }
 
-    // The article, shown with its body and its newest comments.
+    // The article, shown with its body and its newest comments, once they
+    // are laid out.
     NewsInfo* openArticle() {
         auto* info = new NewsInfo;
         info->param().setRid(kArticleId);
         open(info);
         EXPECT_TRUE(waitFor([&] { return !info->titleLable()->text().isEmpty(); }));
-        EXPECT_TRUE(waitFor([&] { return commentCount(info) >= 0; }));
+        CommentCells* cells = info->commentTable()->cells();
+        EXPECT_TRUE(waitFor([&] { return cells->count() > 0 && cells->needReload(); }));
+        fastForward(std::chrono::milliseconds(600));
+        EXPECT_TRUE(cells->measured());
         return info;
     }
     // The count the article's "评论(n)" button shows, or -1 before it shows one.
@@ -88,7 +93,7 @@ protected:
 TEST_F(CommentInputTest, APickedEmoticonGoesInAtTheCursorAndTheTextIsKept) {
     NewsInfo* info = openArticle();
     CommentForm* form = writeFromTabBar(info);
-    ASSERT_NE(form, nullptr);
+    ASSERT_NE(form, nullptr) << (top() ? top()->metaObject()->className() : "none");
     ASSERT_TRUE(type(form->commentText(), QStringLiteral("环境好交通便利")));
     // The cursor goes back before "交通便利".
     for (int i = 0; i < 4; ++i)
@@ -100,7 +105,8 @@ TEST_F(CommentInputTest, APickedEmoticonGoesInAtTheCursorAndTheTextIsKept) {
     EXPECT_TRUE(RootScreenServices::shared().getParam("face").isNull()) << "used once";
     EXPECT_EQ(posts(), 0u);
 
-    // Typing carries on after the code.
+    // Typing carries on after the code, with the keyboard still on the text.
+    EXPECT_TRUE(form->commentText()->isFirstResponder());
     ASSERT_TRUE(type(form->commentText(), QStringLiteral("，")));
     EXPECT_EQ(form->commentText()->text(), QStringLiteral("环境好[Face3]，交通便利"));
 
