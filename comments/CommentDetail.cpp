@@ -2,6 +2,7 @@
 
 #include "comments/CommentForm.h"
 #include "comments/CommentList.h"
+#include "comments/PostReply.h"
 #include "framework/NavigationStyle.h"
 #include "framework/RootScreenServices.h"
 #include "platform/ui/navigation/NavigationController.h"
@@ -26,6 +27,12 @@ void CommentDetail::loadView() {
     list->setAutoresizingMask(platform::ui::View::FlexibleSize);
     root->addSubview(list);
     setView(root);
+}
+
+void CommentDetail::viewDidAppear(bool) {
+    if (!commentList_->param().param().remove("refresh")) return;
+    commentList_->reloadData();
+    PostReply::refreshBeneath(*this);
 }
 
 void CommentDetail::postComment() {

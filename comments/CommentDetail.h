@@ -21,6 +21,9 @@ public:
 
 protected:
     void loadView() override;
+    /// After a post the list loads again, and the screen beneath (which
+    /// may show the comment count) is told to refresh too.
+    void viewDidAppear(bool animated) override;
 
 private:
     CommentList* commentList_ = nullptr;

@@ -50,6 +50,10 @@ void CommentForm::viewDidLoad() {
     commentText_->becomeFirstResponder();
 }
 
+void CommentForm::viewDidAppear(bool) {
+    commentText_->becomeFirstResponder();
+}
+
 void CommentForm::keyBoardWasShown(const platform::ui::KeyboardInfo& info) {
     if (!isViewLoaded()) return;
     QRectF button = montionBtn_->frame();
@@ -73,10 +77,11 @@ void CommentForm::navigationControllerWillShow(platform::ui::NavigationControlle
     RootScreenServices& root = RootScreenServices::shared();
     const Value face = root.getParam("face");
     if (!face.isString()) return;
-    const std::optional<QString> text =
-        FaceController::textWithFace(commentText_->text(), QString::fromStdString(*face.string()));
-    if (!text) return;  // not a picture name: left for whoever put it there
-    commentText_->setText(*text);
+    const std::optional<QString> code =
+        FaceController::faceCode(QString::fromStdString(*face.string()));
+    if (!code) return;  // not a picture name: left for whoever put it there
+    // The code goes where the user was writing; the cursor stays after it.
+    commentText_->insertText(*code);
     root.removeParam("face");
 }
 

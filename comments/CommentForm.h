@@ -28,7 +28,7 @@ public:
     void keyBoardWasShown(const platform::ui::KeyboardInfo& info);
 
     void didLoad(const Value& reply, QXRequest* request) override;
-    /// Coming back from the picker: its emoticon's code is appended.
+    /// Coming back from the picker: its emoticon's code goes in at the cursor.
     void navigationControllerWillShow(platform::ui::NavigationController* nav,
                                       platform::ui::ViewController* controller,
                                       bool animated) override;
@@ -39,6 +39,9 @@ public:
 protected:
     void loadView() override;
     void viewDidLoad() override;
+    /// The text keeps the keyboard whenever the form is shown (first, and
+    /// back from the picker), so writing goes on where it stopped.
+    void viewDidAppear(bool animated) override;
 
 private:
     platform::ui::TextView* commentText_ = nullptr;

@@ -20,14 +20,25 @@ void PostReply::send(QXViewController& screen, const QString& text) {
 
 void PostReply::finish(QXViewController& screen, const Value& reply, bool refreshBeneath) {
     NSUtil::makeText(reply.getStringValueForKey("msg", "发布成功!")).show();
+    if (refreshBeneath) PostReply::refreshBeneath(screen);
+    platform::ui::NavigationController* nav = screen.navigationController();
+    if (nav && nav->topViewController() == &screen) nav->popViewControllerAnimated(true);
+}
+
+void PostReply::refreshBeneath(platform::ui::ViewController& screen) {
     platform::ui::NavigationController* nav = screen.navigationController();
     if (!nav) return;
     const QList<platform::ui::ViewController*> stack = nav->viewControllers();
     const qsizetype index = stack.indexOf(&screen);
-    if (refreshBeneath && index > 0)
-        if (auto* beneath = qobject_cast<QXViewController*>(stack[index - 1]))
-            beneath->param().param().set("refresh", "YES");
-    if (nav->topViewController() == &screen) nav->popViewControllerAnimated(true);
+    if (index <= 0) return;
+    platform::ui::ViewController* beneath = stack[index - 1];
+    QList<QXViewController*> lists;
+    if (auto* list = qobject_cast<QXViewController*>(beneath))
+        lists << list;
+    else
+        lists = beneath->findChildren<QXViewController*>(Qt::FindDirectChildrenOnly);
+    for (QXViewController* list : lists)
+        list->param().param().set("refresh", "YES");
 }
 
 }  // namespace tovera

@@ -11,6 +11,10 @@ namespace tovera {
 
 class QXViewController;
 
+namespace platform::ui {
+class ViewController;
+}  // namespace platform::ui
+
 class PostReply {
 public:
     /// The overlay; `text` and the session's user into the screen's param;
@@ -20,6 +24,9 @@ public:
     /// `refreshBeneath` a list screen beneath the form gets the refresh
     /// flag. The form closes.
     static void finish(QXViewController& screen, const Value& reply, bool refreshBeneath);
+    /// Sets the refresh flag of the screen beneath `screen` on its stack:
+    /// a list screen's own, or that of the lists a plain screen hosts.
+    static void refreshBeneath(platform::ui::ViewController& screen);
 };
 
 }  // namespace tovera

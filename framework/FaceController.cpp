@@ -52,14 +52,17 @@ View* FaceController::viewForItemAtPosition(GridView* gridView, int position) {
 
 void FaceController::didSelectItemAtPosition(GridView*, int position) {
     if (position < 0 || position >= dataArray_.size()) return;
+    platform::ui::NavigationController* nav = navigationController();
+    // Only the picker itself goes: once it is leaving, a further report of
+    // the same touch must not take the writing screen with it.
+    if (!nav || nav->topViewController() != this) return;
     RootScreenServices::shared().saveParam(dataArray_[position].toStdString(), "face");
-    if (platform::ui::NavigationController* nav = navigationController())
-        nav->popViewControllerAnimated(true);
+    nav->popViewControllerAnimated(true);
 }
 
-std::optional<QString> FaceController::textWithFace(const QString& text, const QString& face) {
+std::optional<QString> FaceController::faceCode(const QString& face) {
     if (face.size() <= 5) return std::nullopt;
-    return QStringLiteral("%1[F%2]").arg(text, face.mid(1, face.size() - 5));
+    return QStringLiteral("[F%1]").arg(face.mid(1, face.size() - 5));
 }
 
 }  // namespace tovera

@@ -1,7 +1,7 @@
 // The emoticon picker "表情": a grid of the ten emoticons, five to a row.
 // Choosing one leaves its asset name in the root screen's scratch
 // parameters under "face" and goes back to the writing screen, which then
-// appends the code (textWithFace).
+// puts the code (faceCode) into its text.
 #pragma once
 
 #include <QStringList>
@@ -30,11 +30,11 @@ public:
     GridView* gridView() const { return gridView_; }
     const QStringList& dataArray() const { return dataArray_; }
 
-    /// What the writing screen's text becomes when the picker chose `face`
-    /// (an asset name longer than 5 characters): the text followed by
-    /// "[F" + the name without its first character and its ".png" + "]",
-    /// so "face3.png" appends "[Face3]". Nothing for a shorter name.
-    static std::optional<QString> textWithFace(const QString& text, const QString& face);
+    /// The code the writing screen puts into its text when the picker chose
+    /// `face` (an asset name longer than 5 characters): "[F" + the name
+    /// without its first character and its ".png" + "]", so "face3.png"
+    /// gives "[Face3]". Nothing for a shorter name.
+    static std::optional<QString> faceCode(const QString& face);
 
 protected:
     void loadView() override;

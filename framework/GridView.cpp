@@ -1,6 +1,6 @@
 #include "framework/GridView.h"
 
-#include <QInputEvent>
+#include <QMouseEvent>
 
 #include <algorithm>
 
@@ -95,10 +95,9 @@ void GridView::watch(QWidget* widget) {
 
 bool GridView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonPress) return ScrollView::eventFilter(watched, event);
-    const quint64 time = static_cast<QInputEvent*>(event)->timestamp();
-    if (event == lastPress_ && time == lastPressTime_) return false;
-    lastPress_ = event;
-    lastPressTime_ = time;
+    const auto key = platform::ui::MouseEventKey::of(static_cast<QMouseEvent*>(event));
+    if (key == lastPress_) return false;
+    lastPress_ = key;
     for (auto* w = qobject_cast<QWidget*>(watched); w && w != this; w = w->parentWidget()) {
         const int position = rowdata_.indexOf(qobject_cast<View*>(w));
         if (position < 0) continue;

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPointer>
 
+#include "platform/ui/lists/DragTracker.h"
 #include "platform/ui/lists/ScrollView.h"
 #include "platform/ui/runtime/WeakDelegate.h"
 
@@ -60,9 +61,8 @@ private:
     void watch(QWidget* widget);
 
     // The press last reported: one press reaches the filter once per widget
-    // it propagates through.
-    const QEvent* lastPress_ = nullptr;
-    quint64 lastPressTime_ = 0;
+    // it propagates through (a copy at each hop), and must select once.
+    platform::ui::MouseEventKey lastPress_;
 
     platform::ui::WeakDelegate<GridViewDataSource> dataSource_;
     platform::ui::WeakDelegate<GridViewDataSource> delegate_;

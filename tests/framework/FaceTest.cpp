@@ -104,12 +104,10 @@ TEST_F(Faces, ThePickerLeavesTheChosenFaceForTheWritingScreen) {
     EXPECT_EQ(nav()->topViewController(), writing);
     const Value face = RootScreenServices::shared().getParam("face");
     EXPECT_EQ(face, Value("face1.png"));
-    EXPECT_EQ(
-        FaceController::textWithFace(QStringLiteral("好"), QString::fromStdString(*face.string())),
-        QStringLiteral("好[Face1]"));
-    EXPECT_EQ(FaceController::textWithFace("", QStringLiteral("face10.png")),
-              QStringLiteral("[Face10]"));
-    EXPECT_FALSE(FaceController::textWithFace("x", QStringLiteral("a.png")));
+    EXPECT_EQ(FaceController::faceCode(QString::fromStdString(*face.string())),
+              QStringLiteral("[Face1]"));
+    EXPECT_EQ(FaceController::faceCode(QStringLiteral("face10.png")), QStringLiteral("[Face10]"));
+    EXPECT_FALSE(FaceController::faceCode(QStringLiteral("a.png")));
     RootScreenServices::shared().removeParam("face");
 }
 

@@ -65,6 +65,29 @@ TEST_F(Widgets, GridItemsAreSquaresInRows) {
     EXPECT_EQ(source.selected, QList<int>{1}) << "one press, one selection";
 }
 
+TEST_F(Widgets, APressOnAViewInsideAnItemSelectsTheItemOnce) {
+    // Items whose inner view takes presses, as a picture inside a button:
+    // the press reaches the grid at the inner view and again at the item.
+    class Nested : public Source {
+        View* viewForItemAtPosition(GridView* grid, int position) override {
+            if (View* reused = grid->getItemAtPosition(position)) return reused;
+            auto* item = new View(QRectF(0, 0, 60, 60));
+            new View(QRectF(10, 10, 40, 40), item);
+            return item;
+        }
+    } source;
+    auto* grid = new GridView(QRectF(0, 64, 320, 416));
+    window()->addSubview(grid);
+    grid->setColumNum(5);
+    grid->setDataSource(&source);
+    grid->reloadData();
+    processEvents();
+    ASSERT_TRUE(tap(grid->getItemAtPosition(2)));
+    EXPECT_EQ(source.selected, QList<int>{2});
+    ASSERT_TRUE(tap(grid->getItemAtPosition(2)));
+    EXPECT_EQ(source.selected, (QList<int>{2, 2})) << "a second tap is a second choice";
+}
+
 TEST_F(Widgets, MenuItemsLayOutIconLabelAndBadge) {
     auto* item = new ButtonItem(QRectF(10, 80, 70, 70));
     window()->addSubview(item);

@@ -1,9 +1,11 @@
 #include "tests/news/NewsUiTest.h"
 
 #include "core/DSTovera.h"
+#include "framework/ActivityView.h"
 #include "framework/RootScreenServices.h"
 #include "platform/ui/navigation/BarButtonItem.h"
 #include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Wait.h"
 
 namespace tovera::testing {
@@ -54,6 +56,12 @@ void NewsUiTest::login(const std::string& name, const std::string& password) {
 void NewsUiTest::tapRightButton(platform::ui::ViewController* screen) {
     screen->navigationItem()->rightBarButtonItem()->trigger();
     processEvents();
+}
+
+bool NewsUiTest::tapSettled(QWidget* widget) {
+    if (!waitFor([] { return !ActivityView::shared()->isShowing(); })) return false;
+    processEvents();
+    return platform::ui::testing::tap(widget);
 }
 
 }  // namespace tovera::testing

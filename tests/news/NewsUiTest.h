@@ -28,6 +28,10 @@ protected:
     void login(const std::string& name, const std::string& password);
     /// Taps the right bar button of `screen`.
     static void tapRightButton(platform::ui::ViewController* screen);
+    /// Taps `widget` where it is drawn once the loading overlay, which
+    /// would take the tap, is gone (as a user waits for it); false when
+    /// the overlay stays or the widget is not shown.
+    static bool tapSettled(QWidget* widget);
 };
 
 }  // namespace tovera::testing

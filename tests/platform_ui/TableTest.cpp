@@ -3,6 +3,7 @@
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/UiTest.h"
 #include "platform/ui/testing/Wait.h"
+#include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
 
 #include <vector>
@@ -157,4 +158,26 @@ TEST_F(TableTest, ADragScrollsInsteadOfSelecting) {
     EXPECT_TRUE(rows.selected.isEmpty());
     EXPECT_DOUBLE_EQ(table->contentOffset().y(), 150);
     EXPECT_FALSE(cell->isHighlighted());
+}
+
+TEST_F(TableTest, AButtonInARowActsOnItsOwnEvenUnderTheStandardLabel) {
+    rows.rowsPerSection = {3};
+    TableView* table = makeTable();
+    TableViewCell* cell = table->cellForRowAtIndexPath({0, 1});
+    ASSERT_NE(cell, nullptr);
+    auto* button = new Button(QRectF(200, 5, 80, 30), cell->contentView());
+    // The standard label, made after the button, lies over the whole row.
+    cell->textLabel()->setFrame(cell->contentView()->bounds());
+    cell->textLabel()->raise();
+    int pressed = 0;
+    QObject::connect(button, &Control::touchUpInside, [&] { ++pressed; });
+
+    ASSERT_TRUE(tap(button));
+    EXPECT_EQ(pressed, 1);
+    EXPECT_TRUE(rows.selected.isEmpty()) << "the row is not chosen";
+    EXPECT_FALSE(cell->isSelected());
+
+    ASSERT_TRUE(tapAt(cell, QPointF(60, 22)));
+    EXPECT_EQ(pressed, 1);
+    EXPECT_EQ(rows.selected, (QList<IndexPath>{{0, 1}})) << "elsewhere the row is chosen";
 }

@@ -99,6 +99,8 @@ ImageView* TableViewCell::imageView() {
     if (!imageView_) {
         imageView_ = new ImageView(contentView_);
         imageView_->setContentMode(ContentMode::ScaleAspectFit);
+        // Like the standard labels, it never takes a tap from the cell's own views.
+        imageView_->setUserInteractionEnabled(false);
         layoutSubviews();
     }
     return imageView_;

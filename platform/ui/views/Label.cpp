@@ -41,9 +41,13 @@ Qt::TextElideMode elideMode(Label::LineBreak mode) {
 
 }  // namespace
 
-Label::Label(QWidget* parent) : View(parent), font_(Font::system(17)) {}
+Label::Label(QWidget* parent) : Label(QRectF(), parent) {}
 
-Label::Label(const QRectF& frame, QWidget* parent) : View(frame, parent), font_(Font::system(17)) {}
+Label::Label(const QRectF& frame, QWidget* parent) : View(frame, parent), font_(Font::system(17)) {
+    // A label only shows text: a tap on it belongs to what lies beneath (a
+    // button under a cell's standard label, the cell itself), as on a phone.
+    setUserInteractionEnabled(false);
+}
 
 void Label::changed() {
     laidOutWidth_ = -1;

@@ -1,6 +1,7 @@
 // A read-only text: one line by default (cut off with "..."), or wrapped by
 // words within its width up to a number of lines (0: as many as needed),
-// vertically centred in its bounds like a phone label.
+// vertically centred in its bounds like a phone label. Taps go through it
+// to the views beneath unless user interaction is turned on.
 #pragma once
 
 #include "platform/ui/views/View.h"

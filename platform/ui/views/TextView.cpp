@@ -50,6 +50,12 @@ void TextView::setText(const QString& text) {
     edit_->setPlainText(text);
     settingText_ = false;
     lastText_ = edit_->toPlainText();
+    // Writing goes on after a text that was set, as on a phone.
+    edit_->moveCursor(QTextCursor::End);
+}
+
+void TextView::insertText(const QString& text) {
+    edit_->insertPlainText(text);
 }
 
 void TextView::setFont(const QFont& font) {

@@ -38,8 +38,11 @@ public:
     void setDelegate(TextViewDelegate* delegate) { delegate_ = delegate; }
 
     QString text() const;
-    /// Sets the text without asking the delegate.
+    /// Sets the text without asking the delegate; the cursor goes to its end.
     void setText(const QString& text);
+    /// Puts `text` at the cursor in place of the selection, as typing it
+    /// would (the delegate is asked); the cursor ends after it.
+    void insertText(const QString& text);
     void setFont(const QFont& font);
     QFont font() const;
     void setTextColor(const QColor& color);
