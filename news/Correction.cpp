@@ -31,7 +31,7 @@ void Correction::viewDidAppear(bool) {
 }
 
 void Correction::postCorrection() {
-    if (textView_->text().isEmpty()) {
+    if (textView_->text().trimmed().isEmpty()) {  // blanks alone say nothing
         NSUtil::makeText("内容不能为空").show();
         return;
     }

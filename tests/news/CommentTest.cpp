@@ -298,6 +298,15 @@ TEST_F(DemoCommentTest, AnEmptyCorrectionSaysSoWhenSubmittedWithTheMouse) {
     ASSERT_TRUE(tap(findByText(nav()->navigationBar(), QStringLiteral("提交"))));
     EXPECT_EQ(currentToast(), "内容不能为空");
     EXPECT_EQ(top(), correction);
+
+    // Blanks alone are no report either: nothing goes to the service.
+    const std::size_t sent = demoService()->operationCount();
+    ASSERT_TRUE(type(correction->textView(), QStringLiteral("  \n ")));
+    ASSERT_TRUE(tap(findByText(nav()->navigationBar(), QStringLiteral("提交"))));
+    processEvents();
+    EXPECT_EQ(currentToast(), "内容不能为空");
+    EXPECT_EQ(top(), correction);
+    EXPECT_EQ(demoService()->operationCount(), sent);
 }
 
 TEST_F(DemoCommentTest, AsARecipientPickerItLeavesTheNamesForTheForm) {
