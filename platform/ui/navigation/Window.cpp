@@ -38,6 +38,9 @@ Window::Window(QWidget* parent) : View(QRectF(0, 0, kScreenWidth, kScreenHeight)
 }
 
 Window::~Window() {
+    // Views deleted with the window below may ask for the key window: by
+    // then this is no Window any more, so it stops being the key window first.
+    if (keyWindowRef() == this) keyWindowRef() = nullptr;
     if (root_) delete root_.data();
 }
 
