@@ -192,27 +192,6 @@ const std::vector<TourStop>& tourStops() {
              feed->param().setType("3");
              return pushOverHome(tour, feed, [feed] { return !feed->items().empty(); });
          }},
-        {"project-list",
-         [](Tour& tour) {
-             auto* list = new ToveraList;
-             return pushOverHome(tour, list, [list] {
-                 return list->list() && !list->list()->items().empty() &&
-                        !list->keyWord()->text().isEmpty();
-             });
-         }},
-        {"project-filter",
-         [](Tour& tour) {
-             auto* list = new ToveraList;
-             if (!pushOverHome(tour, list,
-                               [list] { return list->list() && !list->list()->items().empty(); }))
-                 return false;
-             auto* form = new HouseSearch;
-             tour.app().navigationController()->pushViewController(form, false);
-             if (!tour.waitFor([form] { return form->view()->isVisible(); })) return false;
-             // The price field's options, which show at once.
-             form->btnPressed(form->row(1));
-             return tour.waitFor([form] { return form->pkView() && form->pkView()->isVisible(); });
-         }},
         {"city-choice",
          [](Tour& tour) {
              Tovera* home = homeOnTop(tour);
@@ -239,6 +218,27 @@ const std::vector<TourStop>& tourStops() {
              auto* form = new UserRegister;
              tour.app().navigationController()->pushViewController(form, false);
              return tour.waitFor([form] { return form->view()->isVisible(); });
+         }},
+        {"project-list",
+         [](Tour& tour) {
+             auto* list = new ToveraList;
+             return pushOverHome(tour, list, [list] {
+                 return list->list() && !list->list()->items().empty() &&
+                        !list->keyWord()->text().isEmpty();
+             });
+         }},
+        {"project-filter",
+         [](Tour& tour) {
+             auto* list = new ToveraList;
+             if (!pushOverHome(tour, list,
+                               [list] { return list->list() && !list->list()->items().empty(); }))
+                 return false;
+             auto* form = new HouseSearch;
+             tour.app().navigationController()->pushViewController(form, false);
+             if (!tour.waitFor([form] { return form->view()->isVisible(); })) return false;
+             // The price field's options, which show at once.
+             form->btnPressed(form->row(1));
+             return tour.waitFor([form] { return form->pkView() && form->pkView()->isVisible(); });
          }},
     };
     return stops;

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "framework/JVPickView.h"
+#include "framework/Navigator.h"
 #include "platform/ui/lists/TableView.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/TabBar.h"
@@ -367,6 +368,78 @@ TEST(ToveraListItemRow, PriceClassAndState) {
         EXPECT_EQ(cell.introLbl()->text(), c.intro);
         EXPECT_EQ(cell.stateLabel()->text(), c.state);
     }
+}
+
+// Stands for the listing list beneath the form: it keeps its own
+// parameters and counts its reloads.
+class ListingsStandIn : public QXViewController {
+public:
+    ListingsStandIn() { param().setApi("oldhouse"); }
+    void reloadData() override { ++reloads; }
+    int reloads = 0;
+};
+
+class ListingFilter : public ProjectListTest {};
+
+TEST_F(ListingFilter, CheckBoxesAndTitlesAreMergedIntoTheListBeneath) {
+    showRoot(new ViewController);
+    auto* listings = new ListingsStandIn;
+    listings->param().setString("kept", "keep");
+    nav()->pushViewController(listings, false);
+    Route route{Destination::ProjectFilter};
+    route.param.setApi("oldhouse");
+    ASSERT_TRUE(Navigator::open(listings, route));
+    ASSERT_TRUE(waitFor([this] { return qobject_cast<HouseSearch*>(top()) != nullptr; }));
+    auto* form = qobject_cast<HouseSearch*>(top());
+    processEvents();
+    EXPECT_EQ(form->title(), QStringLiteral("筛选条件"));
+    ASSERT_EQ(form->rows().size(), 6);
+    EXPECT_EQ(form->row(1)->lbl()->text(), QStringLiteral("户型:"));
+    ASSERT_EQ(form->checkBoxes().size(), 2);
+    EXPECT_EQ(form->checkBoxes()[1]->currentTitle(), QStringLiteral("急售"));
+    EXPECT_EQ(form->checkBoxes()[0]->tag(), 7);
+    EXPECT_EQ(form->checkBoxes()[1]->tag(), 8);
+
+    ASSERT_TRUE(tap(form->checkBoxes()[0]));
+    EXPECT_TRUE(form->checkBoxes()[0]->isSelected());
+    ASSERT_TRUE(openField(form, 4));
+    const QStringList districts = pickerTitles(form);
+    EXPECT_EQ(districts.first(), QStringLiteral("全部"));
+    EXPECT_EQ(sent(requestsTo("system/cityinfo.aspx").back(), "city"), "3401");
+    ASSERT_TRUE(pick(form, 1));
+    ASSERT_TRUE(openField(form, 5));
+    EXPECT_EQ(sent(requestsTo("system/cityinfo.aspx").back(), "t"), "1");
+    EXPECT_EQ(pickerTitles(form).first(), QStringLiteral("不限"));
+    ASSERT_TRUE(pick(form, 1));
+    const int businessArea = form->row(5)->value();
+    EXPECT_GT(businessArea, 0);
+    ASSERT_TRUE(openField(form, 1));
+    ASSERT_TRUE(pick(form, 2));
+
+    ASSERT_TRUE(tapText(QStringLiteral("筛选")));
+    ASSERT_TRUE(waitFor([&] { return top() == listings; }));
+    EXPECT_EQ(listings->reloads, 1);
+    const QXParam& criteria = listings->param();
+    EXPECT_EQ(sent(criteria.param(), "a"), districts[1].toStdString());
+    EXPECT_EQ(sent(criteria.param(), "r"), "二室");
+    EXPECT_EQ(sent(criteria.param(), "d"), std::to_string(businessArea));
+    EXPECT_EQ(sent(criteria.param(), "j"), "1");
+    EXPECT_EQ(sent(criteria.param(), "h"), "0");
+    EXPECT_EQ(sent(criteria.param(), "api"), "oldhouse");
+    EXPECT_EQ(sent(criteria.param(), "keep"), "kept");
+}
+
+TEST_F(ListingFilter, TheRentalFormOffersUrgentRent) {
+    showRoot(new ViewController);
+    Route route{Destination::ProjectFilter};
+    route.param.setApi("rent");
+    auto* form = qobject_cast<HouseSearch*>(Navigator::open(nav()->topViewController(), route));
+    ASSERT_TRUE(form);
+    processEvents();
+    ASSERT_EQ(form->checkBoxes().size(), 2);
+    EXPECT_EQ(form->checkBoxes()[1]->currentTitle(), QStringLiteral("急租"));
+    ASSERT_TRUE(openField(form, 2));
+    EXPECT_EQ(pickerTitles(form).value(1), QStringLiteral("800元以下"));
 }
 
 }  // namespace
