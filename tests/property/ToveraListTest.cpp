@@ -253,6 +253,17 @@ TEST_F(NewBuildList, FailuresShowTheirAlertAndKeepTheRows) {
     }
 }
 
+TEST_F(NewBuildList, PullingDownReloadsTheFirstPageWithTheSameCriteria) {
+    ASSERT_TRUE(chooseSortTab(2));
+    const std::size_t before = requestsTo("house/search.aspx").size();
+    ASSERT_TRUE(drag(table()->tableView(), QPointF(160, 100), QPointF(0, 90)));
+    ASSERT_TRUE(replies("house/search.aspx", before + 1));
+    const Dict request = lastSearch();
+    EXPECT_EQ(sent(request, "page"), "1");
+    EXPECT_EQ(sent(request, "o"), "5");
+    EXPECT_EQ(table()->items().size(), 10u);
+}
+
 TEST_F(NewBuildList, ARowOpensItsProject) {
     const int id = table()->items()[0].getIntValueForKey("id", 0);
     TableView* tableView = table()->tableView();
@@ -317,8 +328,22 @@ TEST_F(FollowedProjects, UnfollowingRemovesTheRowAndTheListKeepsItsOwnParameters
     ASSERT_TRUE(isOnScreen(cell->focusBtn()));
     EXPECT_EQ(cell->focusBtn()->currentTitle(), QStringLiteral("取消关注"));
     const int id = followed->items()[0].getIntValueForKey("id", 0);
+
+    // Refused: the service's message, and the row stays.
+    demoService()->injectFault("user/focus.aspx", {service::Fault::Kind::kRefusal});
     ASSERT_TRUE(tap(cell->focusBtn()));
-    ASSERT_TRUE(replies("user/focus.aspx", 1));
+    ASSERT_TRUE(waitFor([] { return currentAlert().has_value(); }));
+    EXPECT_EQ(currentAlert()->message, QStringLiteral("操作失败"));
+    ASSERT_TRUE(answerAlert(0));
+    processEvents();
+    EXPECT_EQ(followed->total(), total);
+    EXPECT_EQ(followed->items()[0].getIntValueForKey("id", 0), id);
+
+    cell = qobject_cast<ToveraListItem*>(
+        followed->tableView()->cellForRowAtIndexPath(IndexPath{0, 0}));
+    ASSERT_TRUE(cell);
+    ASSERT_TRUE(tap(cell->focusBtn()));
+    ASSERT_TRUE(replies("user/focus.aspx", 2));
     ASSERT_TRUE(waitFor([&] { return followed->total() == total - 1; }));
     const Dict request = requestsTo("user/focus.aspx").back();
     EXPECT_EQ(sent(request, "id"), std::to_string(id));
