@@ -191,6 +191,11 @@ JVPickView* HouseSearch::picker() {
 void HouseSearch::btnPressed(LabelButton* row) {
     keyWord_->resignFirstResponder();
     JVPickView* panel = picker();
+    // The field whose options are open closes them again, like "取消".
+    if (!panel->isHidden() && panel->tag() == row->tag()) {
+        hidePicker();
+        return;
+    }
     panel->setTag(row->tag());
     panel->setWaiting(false);
     pkArray_.clear();

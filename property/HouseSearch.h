@@ -31,7 +31,8 @@ public:
     /// Whether the form is the new-build one ("api" "tovera").
     bool newBuild();
 
-    /// A field's button: opens the picker with that field's options.
+    /// A field's button: opens the picker with that field's options (or
+    /// closes them when they are open).
     void btnPressed(LabelButton* row);
     /// The criteria go to the list beneath, then the form closes.
     void doSearch();

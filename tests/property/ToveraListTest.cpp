@@ -5,6 +5,7 @@
 
 #include "framework/JVPickView.h"
 #include "framework/Navigator.h"
+#include "platform/ui/lists/ScrollView.h"
 #include "platform/ui/lists/TableView.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/TabBar.h"
@@ -427,6 +428,11 @@ TEST_F(ListingFilter, CheckBoxesAndTitlesAreMergedIntoTheListBeneath) {
 
     ASSERT_TRUE(tap(form->checkBoxes()[0]));
     EXPECT_TRUE(form->checkBoxes()[0]->isSelected());
+    // A field tapped again closes its open options.
+    ASSERT_TRUE(openField(form, 3));
+    ASSERT_TRUE(tap(form->row(3)->btn()));
+    EXPECT_FALSE(isOnScreen(form->pkView()));
+    EXPECT_EQ(form->scrollView()->frame().height(), form->view()->bounds().height());
     ASSERT_TRUE(openField(form, 4));
     const QStringList districts = pickerTitles(form);
     EXPECT_EQ(districts.first(), QStringLiteral("全部"));
