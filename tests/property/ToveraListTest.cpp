@@ -9,6 +9,7 @@
 #include "platform/ui/lists/TableView.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/TabBar.h"
+#include "platform/ui/overlays/Keyboard.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
@@ -169,6 +170,26 @@ TEST_F(NewBuildList, AllDistrictsSendsDistrictZeroAndTheFirstRealOptionCanBeChos
     EXPECT_EQ(sent(lastSearch(), "a"), "0");
     EXPECT_EQ(sent(lastSearch(), "t"), "1");
     EXPECT_EQ(sent(lastSearch(), "type"), "1");
+}
+
+TEST_F(NewBuildList, TheKeyboardPutsThePickerAwayAndTheFormGrowsBackAfterIt) {
+    HouseSearch* form = openFilter();
+    ASSERT_TRUE(form);
+    const double full = form->view()->bounds().height();
+    ASSERT_TRUE(openField(form, 1));
+    EXPECT_LT(form->scrollView()->frame().height(), full);
+    ASSERT_TRUE(type(form->keyWord(), QStringLiteral("湖")));
+    ASSERT_TRUE(waitFor([] { return Keyboard::shared().isVisible(); }));
+    EXPECT_FALSE(isOnScreen(form->pkView()));
+    EXPECT_LE(form->scrollView()->frame().height(), full - Keyboard::shownFrame().height() + 1);
+    EXPECT_TRUE(isOnScreen(form->keyWord()));
+    ASSERT_TRUE(tap(findByText(window(), QStringLiteral("收起键盘"))));
+    ASSERT_TRUE(waitFor([] { return !Keyboard::shared().isVisible(); }));
+    EXPECT_EQ(form->scrollView()->frame().height(), full);
+    const std::size_t before = requestsTo("house/search.aspx").size();
+    ASSERT_TRUE(tapText(QStringLiteral("筛选")));
+    ASSERT_TRUE(replies("house/search.aspx", before + 1));
+    EXPECT_EQ(sent(lastSearch(), "q"), "湖");
 }
 
 TEST_F(NewBuildList, ALateDistrictReplyNeverFillsAnotherField) {
