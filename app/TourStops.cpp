@@ -10,6 +10,7 @@
 #include "comments/CommentList.h"
 #include "comments/CommentTableView.h"
 #include "framework/ImageLoader.h"
+#include "framework/JVPickView.h"
 #include "news/MyNews.h"
 #include "news/NetComment.h"
 #include "news/News.h"
@@ -25,8 +26,12 @@
 #include "platform/ui/web/WebView.h"
 #include "property/ChooseCity.h"
 #include "property/HomeCell.h"
+#include "property/HouseSearch.h"
+#include "property/HouseTableView.h"
+#include "property/LabelButton.h"
 #include "property/MenuIcons.h"
 #include "property/Tovera.h"
+#include "property/ToveraList.h"
 
 namespace tovera::app {
 
@@ -213,6 +218,27 @@ const std::vector<TourStop>& tourStops() {
              auto* form = new UserRegister;
              tour.app().navigationController()->pushViewController(form, false);
              return tour.waitFor([form] { return form->view()->isVisible(); });
+         }},
+        {"project-list",
+         [](Tour& tour) {
+             auto* list = new ToveraList;
+             return pushOverHome(tour, list, [list] {
+                 return list->list() && !list->list()->items().empty() &&
+                        !list->keyWord()->text().isEmpty();
+             });
+         }},
+        {"project-filter",
+         [](Tour& tour) {
+             auto* list = new ToveraList;
+             if (!pushOverHome(tour, list,
+                               [list] { return list->list() && !list->list()->items().empty(); }))
+                 return false;
+             auto* form = new HouseSearch;
+             tour.app().navigationController()->pushViewController(form, false);
+             if (!tour.waitFor([form] { return form->view()->isVisible(); })) return false;
+             // The price field's options, which show at once.
+             form->btnPressed(form->row(1));
+             return tour.waitFor([form] { return form->pkView() && form->pkView()->isVisible(); });
          }},
     };
     return stops;

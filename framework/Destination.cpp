@@ -34,6 +34,8 @@ QString destinationTitle(Destination destination) {
             return QStringLiteral("销售关注");
         case Destination::ProjectList:
             return QStringLiteral("新房");
+        case Destination::ProjectFilter:
+            return QStringLiteral("筛选条件");
         case Destination::Project:
             return QStringLiteral("楼盘详情");
         case Destination::Listings:

@@ -29,6 +29,7 @@ enum class Destination {
     SaleInfo,          ///< Sale information of the city.
     FollowedSaleInfo,  ///< Sale information of the projects the user follows.
     ProjectList,       ///< The new-build projects of the city.
+    ProjectFilter,     ///< The filter form of the list beneath: api "tovera", "oldhouse" or "rent".
     Project,           ///< A new-build project: rid.
     Listings,          ///< Second-hand or rental listings: api "oldhouse" or "rent"; hid.
     Listing,           ///< A listing: rid, api.
@@ -68,6 +69,7 @@ inline constexpr std::array kAllDestinations = {
     Destination::SaleInfo,
     Destination::FollowedSaleInfo,
     Destination::ProjectList,
+    Destination::ProjectFilter,
     Destination::Project,
     Destination::Listings,
     Destination::Listing,

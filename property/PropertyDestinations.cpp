@@ -2,7 +2,9 @@
 
 #include "framework/Navigator.h"
 #include "property/ChooseCity.h"
+#include "property/HouseSearch.h"
 #include "property/Tovera.h"
+#include "property/ToveraList.h"
 
 namespace tovera {
 
@@ -11,6 +13,11 @@ void registerPropertyDestinations() {
     Navigator::registerBuilder(Destination::ChooseCity, [](const Route&) -> ChooseCity* {
         Tovera* home = Tovera::toveraViewController();
         return home ? new ChooseCity(home) : nullptr;
+    });
+    Navigator::registerBuilder(Destination::ProjectList,
+                               [](const Route& route) { return withRoute(new ToveraList, route); });
+    Navigator::registerBuilder(Destination::ProjectFilter, [](const Route& route) {
+        return withRoute(new HouseSearch, route);
     });
 }
 

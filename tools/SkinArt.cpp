@@ -478,6 +478,19 @@ void shared() {
         p.setPen(QPen(QColor(0x2E, 0x9B, 0x3C), 2.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPolyline(QList<QPointF>{{3.5, 10.5}, {8, 15}, {16.5, 5}});
     });
+    // The filter form's check boxes.
+    for (bool checked : {false, true}) {
+        picture(checked ? "form_checkbox_checked" : "form_checkbox", 20, 20,
+                [checked](QPainter& p) {
+                    p.setPen(QPen(QColor(0x8A, 0x8A, 0x8A), 1.2));
+                    p.setBrush(Qt::white);
+                    p.drawRoundedRect(QRectF(2.5, 2.5, 15, 15), 2.5, 2.5);
+                    if (!checked) return;
+                    p.setPen(QPen(QColor(0x2E, 0x9B, 0x3C), 2.4, Qt::SolidLine, Qt::RoundCap,
+                                  Qt::RoundJoin));
+                    p.drawPolyline(QList<QPointF>{{5.5, 10}, {9, 13.5}, {15, 6.5}});
+                });
+    }
     picture("number_bg", 25, 25, [](QPainter& p) {
         p.setPen(QPen(Qt::white, 2));
         p.setBrush(QColor(0xD8, 0x20, 0x20));
