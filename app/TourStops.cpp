@@ -9,7 +9,9 @@
 #include "comments/CommentDetail.h"
 #include "comments/CommentList.h"
 #include "comments/CommentTableView.h"
+#include "framework/ButtonItem.h"
 #include "framework/ImageLoader.h"
+#include "framework/NetImageView.h"
 #include "news/MyNews.h"
 #include "news/NetComment.h"
 #include "news/News.h"
@@ -24,8 +26,11 @@
 #include "platform/ui/views/View.h"
 #include "platform/ui/web/WebView.h"
 #include "property/ChooseCity.h"
+#include "property/Gallery.h"
 #include "property/HomeCell.h"
 #include "property/MenuIcons.h"
+#include "property/Saleinfo.h"
+#include "property/SellList.h"
 #include "property/Tovera.h"
 
 namespace tovera::app {
@@ -54,6 +59,26 @@ bool pushOverHome(Tour& tour, platform::ui::ViewController* screen,
     }
     tour.app().navigationController()->pushViewController(screen, false);
     return tour.waitFor(shown);
+}
+
+// `gallery` pushed over the home screen with its items, and their pictures
+// when they come soon.
+bool showGallery(Tour& tour, Gallery* gallery) {
+    if (!pushOverHome(tour, gallery, [gallery] {
+            return !gallery->items().empty() && int(gallery->items().size()) >= gallery->total() &&
+                   gallery->gridView()->isVisible();
+        }))
+        return false;
+    tour.waitFor(
+        [gallery] {
+            for (const auto& view : gallery->gridView()->rowdata()) {
+                auto* item = qobject_cast<ButtonItem*>(view.data());
+                if (item && item->icon()->netimg().isNull()) return false;
+            }
+            return true;
+        },
+        std::chrono::seconds(5));
+    return true;
 }
 
 // Signs `session` in as the demo service's demo user (the personal feed
@@ -170,6 +195,34 @@ const std::vector<TourStop>& tourStops() {
                  return !news->btnsView()->subviews().isEmpty() &&
                         !news->newsListController()->items().empty();
              });
+         }},
+        {"gallery",
+         [](Tour& tour) {
+             auto* gallery = new Gallery;
+             gallery->param().setRid("1001");
+             gallery->getGrid();
+             return showGallery(tour, gallery);
+         }},
+        {"gallery-album",
+         [](Tour& tour) {
+             auto* album = new Gallery;
+             album->param().setRid("1001");
+             album->param().setType("1");
+             album->param().setApi("gallery");
+             return showGallery(tour, album);
+         }},
+        {"sale-info",
+         [](Tour& tour) {
+             auto* saleinfo = new Saleinfo;
+             return pushOverHome(tour, saleinfo, [saleinfo] { return !saleinfo->items().empty(); });
+         }},
+        {"sale-news",
+         [](Tour& tour) {
+             auto* news = new SellList;
+             news->param().setRid("1001");
+             news->setHeaderTitle(QStringLiteral("翠湖名邸"));
+             news->addViewHouseButton();
+             return pushOverHome(tour, news, [news] { return !news->items().empty(); });
          }},
         {"news-search",
          [](Tour& tour) {

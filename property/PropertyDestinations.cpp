@@ -1,7 +1,10 @@
 #include "property/PropertyDestinations.h"
 
+#include "core/DSTovera.h"
 #include "framework/Navigator.h"
+#include "framework/QXViewController.h"
 #include "property/ChooseCity.h"
+#include "property/Saleinfo.h"
 #include "property/Tovera.h"
 
 namespace tovera {
@@ -11,6 +14,14 @@ void registerPropertyDestinations() {
     Navigator::registerBuilder(Destination::ChooseCity, [](const Route&) -> ChooseCity* {
         Tovera* home = Tovera::toveraViewController();
         return home ? new ChooseCity(home) : nullptr;
+    });
+    Navigator::registerBuilder(Destination::SaleInfo,
+                               [](const Route& route) { return withRoute(new Saleinfo, route); });
+    // The followed projects are the signed-in user's.
+    Navigator::registerBuilder(Destination::FollowedSaleInfo, [](const Route& route) {
+        auto* screen = withRoute(new Saleinfo, route);
+        screen->param().setUid(QXViewController::session().userId().value_or("0"));
+        return screen;
     });
 }
 
