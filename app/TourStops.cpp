@@ -196,34 +196,6 @@ const std::vector<TourStop>& tourStops() {
                         !news->newsListController()->items().empty();
              });
          }},
-        {"gallery",
-         [](Tour& tour) {
-             auto* gallery = new Gallery;
-             gallery->param().setRid("1001");
-             gallery->getGrid();
-             return showGallery(tour, gallery);
-         }},
-        {"gallery-album",
-         [](Tour& tour) {
-             auto* album = new Gallery;
-             album->param().setRid("1001");
-             album->param().setType("1");
-             album->param().setApi("gallery");
-             return showGallery(tour, album);
-         }},
-        {"sale-info",
-         [](Tour& tour) {
-             auto* saleinfo = new Saleinfo;
-             return pushOverHome(tour, saleinfo, [saleinfo] { return !saleinfo->items().empty(); });
-         }},
-        {"sale-news",
-         [](Tour& tour) {
-             auto* news = new SellList;
-             news->param().setRid("1001");
-             news->setHeaderTitle(QStringLiteral("翠湖名邸"));
-             news->addViewHouseButton();
-             return pushOverHome(tour, news, [news] { return !news->items().empty(); });
-         }},
         {"news-search",
          [](Tour& tour) {
              Tovera* home = homeOnTop(tour);
@@ -266,6 +238,34 @@ const std::vector<TourStop>& tourStops() {
              auto* form = new UserRegister;
              tour.app().navigationController()->pushViewController(form, false);
              return tour.waitFor([form] { return form->view()->isVisible(); });
+         }},
+        {"gallery",
+         [](Tour& tour) {
+             auto* gallery = new Gallery;
+             gallery->param().setRid("1001");
+             gallery->getGrid();
+             return showGallery(tour, gallery);
+         }},
+        {"gallery-album",
+         [](Tour& tour) {
+             auto* album = new Gallery;
+             album->param().setRid("1001");
+             album->param().setType("1");
+             album->param().setApi("gallery");
+             return showGallery(tour, album);
+         }},
+        {"sale-info",
+         [](Tour& tour) {
+             auto* saleinfo = new Saleinfo;
+             return pushOverHome(tour, saleinfo, [saleinfo] { return !saleinfo->items().empty(); });
+         }},
+        {"sale-news",
+         [](Tour& tour) {
+             auto* news = new SellList;
+             news->param().setRid("1001");
+             news->setHeaderTitle(QStringLiteral("翠湖名邸"));
+             news->addViewHouseButton();
+             return pushOverHome(tour, news, [news] { return !news->items().empty(); });
          }},
     };
     return stops;

@@ -45,7 +45,7 @@ void Gallery::viewDidLoad() {
 }
 
 void Gallery::viewWillAppear(bool) {
-    if (items().empty() && param().rid() != "0") reloadData();
+    if (items().empty() && !awaitingFirst_ && param().rid() != "0") reloadData();
 }
 
 void Gallery::getGrid() {
@@ -68,6 +68,7 @@ void Gallery::reloadData() {
         param().setType(pending_.front());
         pending_.pop_front();
     }
+    awaitingFirst_ = true;
     loadFirstPage();
 }
 
@@ -102,6 +103,17 @@ void Gallery::didLoad(const Value& reply, QXRequest*) {
         return;
     }
     nextCategory();
+}
+
+// Any answer, refusals included, ends the wait for the first page.
+void Gallery::requestDidLoad(QXRequest* request, const Value& reply) {
+    awaitingFirst_ = false;
+    QXViewController::requestDidLoad(request, reply);
+}
+
+void Gallery::requestDidFailWithError(QXRequest* request, const Error& error) {
+    awaitingFirst_ = false;
+    QXViewController::requestDidFailWithError(request, error);
 }
 
 QString Gallery::caption(const Dict& item) {

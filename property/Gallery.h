@@ -35,6 +35,8 @@ public:
     void reloadData() override;
     void doRequest() override;
     void didLoad(const Value& reply, QXRequest* request) override;
+    void requestDidLoad(QXRequest* request, const Value& reply) override;
+    void requestDidFailWithError(QXRequest* request, const Error& error) override;
 
     GridView* gridView() const { return gridView_; }
     /// The caption of `item` in the current mode.
@@ -62,6 +64,8 @@ private:
     std::deque<std::string> pending_;
     /// Items of the album being read that have arrived.
     int albumHeld_ = 0;
+    /// A first page is on its way (showing the gallery then asks for no other).
+    bool awaitingFirst_ = false;
 };
 
 }  // namespace tovera
