@@ -48,6 +48,10 @@ void Saleinfo::viewDidLoad() {
     reloadData();
 }
 
+void Saleinfo::viewWillAppear(bool) {
+    if (takeRefreshFlag()) reloadData();
+}
+
 void Saleinfo::viewDidDisappear(bool) {
     searchWasActive_ = searchActive_;
     savedSearchTerm_ = searchBar_->text();

@@ -50,6 +50,9 @@ public:
 protected:
     void loadView() override;
     void viewDidLoad() override;
+    /// A screen above that changed what is followed sets "refresh": the
+    /// list loads again.
+    void viewWillAppear(bool animated) override;
     void viewDidDisappear(bool animated) override;
 
 private:

@@ -2,12 +2,14 @@
 // category), an album shows every one of its pictures however many pages
 // they take, category 0 gathers the pictures of the other albums, and a
 // picture opens the shared viewer at it.
+#include <atomic>
 #include <string>
 
 #include "core/Gb18030.h"
 #include "framework/ButtonItem.h"
 #include "framework/ImageViewShow.h"
 #include "platform/ui/testing/Input.h"
+#include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
 #include "platform/ui/views/Label.h"
 #include "property/Gallery.h"
@@ -44,10 +46,14 @@ class GalleryScreen : public tovera::testing::NewsListsUiTest {
 protected:
     void SetUp() override {
         NewsListsUiTest::SetUp();
-        scripted_.respond([](const httplib::Request& request, httplib::Response& response) {
+        scripted_.respond([this](const httplib::Request& request, httplib::Response& response) {
             auto number = [&](const char* key) {
                 return request.has_param(key) ? std::stoi(request.get_param_value(key)) : 1;
             };
+            if (number("page") == brokenPage_) {
+                response.set_content("<html>busy</html>", "text/html");
+                return;
+            }
             response.set_content(gb18030::fromUtf8Lossy(galleryReply(number("t"), number("page"))),
                                  "application/json; charset=GB18030");
         });
@@ -78,6 +84,9 @@ protected:
         grid->getGrid();
         return push(grid);
     }
+    /// The page answered with a body that is no reply.
+    std::atomic<int> brokenPage_{0};
+
     static QString captionAt(Gallery* gallery, int position) {
         auto* item = qobject_cast<ButtonItem*>(gallery->gridView()->getItemAtPosition(position));
         return item ? item->label()->text() : QStringLiteral("<none>");
@@ -164,6 +173,18 @@ TEST_F(GalleryScreen, AnEmptyAlbumSaysSo) {
     EXPECT_TRUE(gallery->items().empty());
     EXPECT_EQ(gallery->gridView()->backgroudView(), gallery->noItemView());
     EXPECT_EQ(gallery->noItemView()->text(), QStringLiteral("暂无"));
+}
+
+TEST_F(GalleryScreen, AnUnreadablePageKeepsThePicturesShown) {
+    brokenPage_ = 2;
+    Gallery* gallery = album("5");
+    ASSERT_TRUE(waitFor([] { return currentAlert().has_value(); }));
+    EXPECT_EQ(currentAlert()->title, QStringLiteral("提示"));
+    // An unreadable reply is the client's own error.
+    EXPECT_EQ(currentAlert()->message, QStringLiteral("出错了"));
+    EXPECT_EQ(gallery->items().size(), 10u);
+    EXPECT_EQ(gallery->gridView()->rowdata().size(), 10);
+    EXPECT_EQ(gallery->param().page(), "1");
 }
 
 TEST_F(GalleryScreen, TheDemoProjectsAlbumsOpen) {

@@ -157,6 +157,32 @@ TEST_F(SaleinfoScreen, ARowOpensTheProjectsSaleNewsAndTheProjectOpens) {
     EXPECT_EQ(opened, (std::vector<std::string>{hid, hid}));
 }
 
+TEST_F(SaleinfoScreen, ASearchIsKeptOnReturnAndARefreshFlagReloads) {
+    open();
+    searchFor(QStringLiteral("壹号"));
+    ASSERT_TRUE(replies(2));
+    const Array found = saleinfo_->items();
+    saleinfo_->didSelectRowAtIndexPath(saleinfo_->tableView(), IndexPath{0, 0});
+    ASSERT_NE(qobject_cast<SellList*>(top()), nullptr);
+    nav()->popViewControllerAnimated(false);
+    processEvents();
+    EXPECT_EQ(top(), saleinfo_);
+    EXPECT_EQ(saleinfo_->searchBar()->text(), QStringLiteral("壹号"));
+    EXPECT_TRUE(saleinfo_->searchActive());
+    EXPECT_EQ(saleinfo_->items(), found);
+    EXPECT_EQ(requestsTo(kPath).size(), 2u) << "returning asks for nothing";
+
+    // A project followed or unfollowed above marks the list for a reload,
+    // which keeps the search.
+    saleinfo_->didSelectRowAtIndexPath(saleinfo_->tableView(), IndexPath{0, 0});
+    saleinfo_->param().param().set("refresh", "1");
+    nav()->popViewControllerAnimated(false);
+    ASSERT_TRUE(replies(3));
+    EXPECT_FALSE(saleinfo_->param().param().contains("refresh"));
+    EXPECT_EQ(lastRequest().getStringValueForKey("housename", ""), "壹号");
+    EXPECT_FALSE(lastRequest().contains("refresh"));
+}
+
 TEST_F(SaleinfoScreen, AFailedSearchKeepsTheListItHeld) {
     open();
     const int total = saleinfo_->total();
