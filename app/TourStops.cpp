@@ -9,8 +9,10 @@
 #include "comments/CommentDetail.h"
 #include "comments/CommentList.h"
 #include "comments/CommentTableView.h"
+#include "framework/ButtonItem.h"
 #include "framework/ImageLoader.h"
 #include "framework/JVPickView.h"
+#include "framework/NetImageView.h"
 #include "news/MyNews.h"
 #include "news/NetComment.h"
 #include "news/News.h"
@@ -25,11 +27,14 @@
 #include "platform/ui/views/View.h"
 #include "platform/ui/web/WebView.h"
 #include "property/ChooseCity.h"
+#include "property/Gallery.h"
 #include "property/HomeCell.h"
 #include "property/HouseSearch.h"
 #include "property/HouseTableView.h"
 #include "property/LabelButton.h"
 #include "property/MenuIcons.h"
+#include "property/Saleinfo.h"
+#include "property/SellList.h"
 #include "property/Tovera.h"
 #include "property/ToveraList.h"
 
@@ -59,6 +64,26 @@ bool pushOverHome(Tour& tour, platform::ui::ViewController* screen,
     }
     tour.app().navigationController()->pushViewController(screen, false);
     return tour.waitFor(shown);
+}
+
+// `gallery` pushed over the home screen with its items, and their pictures
+// when they come soon.
+bool showGallery(Tour& tour, Gallery* gallery) {
+    if (!pushOverHome(tour, gallery, [gallery] {
+            return !gallery->items().empty() && int(gallery->items().size()) >= gallery->total() &&
+                   gallery->gridView()->isVisible();
+        }))
+        return false;
+    tour.waitFor(
+        [gallery] {
+            for (const auto& view : gallery->gridView()->rowdata()) {
+                auto* item = qobject_cast<ButtonItem*>(view.data());
+                if (item && item->icon()->netimg().isNull()) return false;
+            }
+            return true;
+        },
+        std::chrono::seconds(5));
+    return true;
 }
 
 // Signs `session` in as the demo service's demo user (the personal feed
@@ -239,6 +264,34 @@ const std::vector<TourStop>& tourStops() {
              // The price field's options, which show at once.
              form->btnPressed(form->row(1));
              return tour.waitFor([form] { return form->pkView() && form->pkView()->isVisible(); });
+         }},
+        {"gallery",
+         [](Tour& tour) {
+             auto* gallery = new Gallery;
+             gallery->param().setRid("1001");
+             gallery->getGrid();
+             return showGallery(tour, gallery);
+         }},
+        {"gallery-album",
+         [](Tour& tour) {
+             auto* album = new Gallery;
+             album->param().setRid("1001");
+             album->param().setType("1");
+             album->param().setApi("gallery");
+             return showGallery(tour, album);
+         }},
+        {"sale-info",
+         [](Tour& tour) {
+             auto* saleinfo = new Saleinfo;
+             return pushOverHome(tour, saleinfo, [saleinfo] { return !saleinfo->items().empty(); });
+         }},
+        {"sale-news",
+         [](Tour& tour) {
+             auto* news = new SellList;
+             news->param().setRid("1001");
+             news->setHeaderTitle(QStringLiteral("翠湖名邸"));
+             news->addViewHouseButton();
+             return pushOverHome(tour, news, [news] { return !news->items().empty(); });
          }},
     };
     return stops;

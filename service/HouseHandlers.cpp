@@ -148,8 +148,8 @@ Dict sellList(Call& call) {
                      queryInteger(call.db, "SELECT count(*) FROM salenews WHERE project = ?1", id));
 }
 
-// Type 0: the non-empty picture categories with a cover; type k: up to ten
-// pictures of category k.
+// Type 0: the non-empty picture categories with a cover; type k: the
+// pictures of category k. Ten to a page at most, by "page".
 Dict gallery(Call& call) {
     const ServiceRequest& r = call.request;
     std::int64_t id = r.integer("id");
@@ -163,15 +163,16 @@ Dict gallery(Call& call) {
         rows = queryRows(call.db,
                          "SELECT g.type, g.title, (SELECT x.file FROM picture x WHERE x.project = "
                          "g.project AND x.type = g.type ORDER BY x.id LIMIT 1) AS picico_url" +
-                             std::string(kCategories) + " ORDER BY g.type LIMIT ?2",
-                         id, kGalleryPage);
+                             std::string(kCategories) + " ORDER BY g.type LIMIT ?2 OFFSET ?3",
+                         id, kGalleryPage, r.offset());
         total = queryInteger(call.db, "SELECT count(*)" + std::string(kCategories), id);
         call.linkPictures(rows, {"picico_url"});
     } else {
-        rows = queryRows(call.db,
-                         "SELECT file AS picico_url, file AS picbig_url, title, picname "
-                         "FROM picture WHERE project = ?1 AND type = ?2 ORDER BY id LIMIT ?3",
-                         id, category, std::min(r.size, kGalleryPage));
+        rows = queryRows(
+            call.db,
+            "SELECT file AS picico_url, file AS picbig_url, title, picname "
+            "FROM picture WHERE project = ?1 AND type = ?2 ORDER BY id LIMIT ?3 OFFSET ?4",
+            id, category, std::min(r.size, kGalleryPage), r.offset());
         total = queryInteger(
             call.db, "SELECT count(*) FROM picture WHERE project = ?1 AND type = ?2", id, category);
         call.linkPictures(rows, {"picico_url", "picbig_url"});
