@@ -9,6 +9,7 @@
 #include "comments/CommentDetail.h"
 #include "comments/CommentList.h"
 #include "comments/CommentTableView.h"
+#include "framework/ButtonsView.h"
 #include "framework/ImageLoader.h"
 #include "news/MyNews.h"
 #include "news/NetComment.h"
@@ -19,14 +20,19 @@
 #include "platform/ui/lists/TableView.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/TabBar.h"
+#include "platform/ui/views/Button.h"
 #include "platform/ui/views/ImageView.h"
 #include "platform/ui/views/Label.h"
 #include "platform/ui/views/View.h"
 #include "platform/ui/web/WebView.h"
 #include "property/ChooseCity.h"
 #include "property/HomeCell.h"
+#include "property/HousePreview.h"
+#include "property/HouseSupportView.h"
+#include "property/IntroView.h"
 #include "property/MenuIcons.h"
 #include "property/Tovera.h"
+#include "property/ToveraDetail.h"
 
 namespace tovera::app {
 
@@ -54,6 +60,27 @@ bool pushOverHome(Tour& tour, platform::ui::ViewController* screen,
     }
     tour.app().navigationController()->pushViewController(screen, false);
     return tour.waitFor(shown);
+}
+
+// A page of the project screen: the project opened, then its page button
+// pressed, once the page's text is laid out.
+TourStop projectPageStop(const char* name, ToveraDetail::Page page) {
+    return {name, [page](Tour& tour) {
+                auto* detail = new ToveraDetail;
+                detail->setHid(1001);
+                if (!pushOverHome(tour, detail,
+                                  [detail] { return !detail->hf()->nameLbl()->text().isEmpty(); }))
+                    return false;
+                auto* button =
+                    qobject_cast<platform::ui::Button*>(detail->btnView()->subviews().value(page));
+                if (!button) return false;
+                detail->btnPressed(button);
+                return tour.waitFor([detail] {
+                    auto* web = qobject_cast<ProjectWebPage*>(detail->currentPage());
+                    return web && !web->webView()->visibleText().isEmpty() &&
+                           !web->webView()->isLoading();
+                });
+            }};
 }
 
 // Signs `session` in as the demo service's demo user (the personal feed
@@ -142,6 +169,16 @@ const std::vector<TourStop>& tourStops() {
                         !article->commentTable()->commentArray().empty();
              });
          }},
+        {"project-overview",
+         [](Tour& tour) {
+             auto* detail = new ToveraDetail;
+             detail->setHid(1001);
+             return pushOverHome(tour, detail, [detail] {
+                 return !detail->hf()->nameLbl()->text().isEmpty() && !detail->dataArray().empty();
+             });
+         }},
+        projectPageStop("project-introduction", ToveraDetail::kIntro),
+        projectPageStop("project-transport", ToveraDetail::kSupport),
         {"comment-list",
          [](Tour& tour) {
              auto* detail = new CommentDetail;

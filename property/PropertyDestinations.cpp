@@ -3,6 +3,7 @@
 #include "framework/Navigator.h"
 #include "property/ChooseCity.h"
 #include "property/Tovera.h"
+#include "property/ToveraDetail.h"
 
 namespace tovera {
 
@@ -11,6 +12,13 @@ void registerPropertyDestinations() {
     Navigator::registerBuilder(Destination::ChooseCity, [](const Route&) -> ChooseCity* {
         Tovera* home = Tovera::toveraViewController();
         return home ? new ChooseCity(home) : nullptr;
+    });
+    // The project screen keeps its own title whatever the opening place
+    // calls it.
+    Navigator::registerBuilder(Destination::Project, [](const Route& route) {
+        auto* detail = new ToveraDetail;
+        detail->setParam(route.param);
+        return detail;
     });
 }
 
