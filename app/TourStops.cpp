@@ -169,16 +169,6 @@ const std::vector<TourStop>& tourStops() {
                         !article->commentTable()->commentArray().empty();
              });
          }},
-        {"project-overview",
-         [](Tour& tour) {
-             auto* detail = new ToveraDetail;
-             detail->setHid(1001);
-             return pushOverHome(tour, detail, [detail] {
-                 return !detail->hf()->nameLbl()->text().isEmpty() && !detail->dataArray().empty();
-             });
-         }},
-        projectPageStop("project-introduction", ToveraDetail::kIntro),
-        projectPageStop("project-transport", ToveraDetail::kSupport),
         {"comment-list",
          [](Tour& tour) {
              auto* detail = new CommentDetail;
@@ -251,6 +241,16 @@ const std::vector<TourStop>& tourStops() {
              tour.app().navigationController()->pushViewController(form, false);
              return tour.waitFor([form] { return form->view()->isVisible(); });
          }},
+        {"project-overview",
+         [](Tour& tour) {
+             auto* detail = new ToveraDetail;
+             detail->setHid(1001);
+             return pushOverHome(tour, detail, [detail] {
+                 return !detail->hf()->nameLbl()->text().isEmpty() && !detail->dataArray().empty();
+             });
+         }},
+        projectPageStop("project-introduction", ToveraDetail::kIntro),
+        projectPageStop("project-transport", ToveraDetail::kSupport),
     };
     return stops;
 }
