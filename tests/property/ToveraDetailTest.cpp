@@ -3,6 +3,8 @@
 // pages, and the failure alert of its own.
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #include "core/Gb18030.h"
 #include "framework/ButtonsView.h"
 #include "framework/Navigator.h"
@@ -161,6 +163,29 @@ TEST_F(ToveraDetailDemo, SalesCallDialsTheNumberAsTheHomeListDoes) {
     ASSERT_TRUE(answerActionSheet(0));
     ASSERT_EQ(platform::Dialer::shared().requests().size(), 1u);
     EXPECT_EQ(platform::Dialer::shared().requests()[0], "tel:0551-65551234,8001");
+}
+
+TEST_F(ToveraDetailDemo, OverviewButtonsOpenTheirScreens) {
+    ToveraDetail* detail = openProject("1001");
+    ASSERT_TRUE(waitFor([&] { return !detail->dataArray().empty(); }));
+    HousePreview* hf = detail->hf();
+    const struct {
+        Button* button;
+        QString title;
+    } cases[] = {{hf->addressBtn(), QStringLiteral("地图")},
+                 {hf->lookBtn(), QStringLiteral("会员搜索")},
+                 {hf->buyBtn(), QStringLiteral("会员搜索")},
+                 {hf->oldhouseBtn(), QStringLiteral("二手房")},
+                 {hf->moreBtn(), QStringLiteral("销售信息")}};
+    for (const auto& c : cases) {
+        hf->setContentOffset(QPointF(0, std::max(0.0, c.button->frame().top() - 100)));
+        processEvents();
+        ASSERT_TRUE(tapSettled(c.button)) << c.title.toStdString();
+        ASSERT_TRUE(waitFor([&] { return top() != detail; })) << c.title.toStdString();
+        EXPECT_EQ(top()->title(), c.title);
+        nav()->popViewControllerAnimated(false);
+        processEvents();
+    }
 }
 
 // ---- Scripted replies ------------------------------------------------------
