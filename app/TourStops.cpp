@@ -10,6 +10,7 @@
 #include "comments/CommentList.h"
 #include "comments/CommentTableView.h"
 #include "framework/ButtonItem.h"
+#include "framework/ButtonsView.h"
 #include "framework/ImageLoader.h"
 #include "framework/JVPickView.h"
 #include "framework/NetImageView.h"
@@ -22,6 +23,7 @@
 #include "platform/ui/lists/TableView.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/TabBar.h"
+#include "platform/ui/views/Button.h"
 #include "platform/ui/views/ImageView.h"
 #include "platform/ui/views/Label.h"
 #include "platform/ui/views/View.h"
@@ -29,13 +31,17 @@
 #include "property/ChooseCity.h"
 #include "property/Gallery.h"
 #include "property/HomeCell.h"
+#include "property/HousePreview.h"
 #include "property/HouseSearch.h"
+#include "property/HouseSupportView.h"
 #include "property/HouseTableView.h"
+#include "property/IntroView.h"
 #include "property/LabelButton.h"
 #include "property/MenuIcons.h"
 #include "property/Saleinfo.h"
 #include "property/SellList.h"
 #include "property/Tovera.h"
+#include "property/ToveraDetail.h"
 #include "property/ToveraList.h"
 
 namespace tovera::app {
@@ -84,6 +90,27 @@ bool showGallery(Tour& tour, Gallery* gallery) {
         },
         std::chrono::seconds(5));
     return true;
+}
+
+// A page of the project screen: the project opened, then its page button
+// pressed, once the page's text is laid out.
+TourStop projectPageStop(const char* name, ToveraDetail::Page page) {
+    return {name, [page](Tour& tour) {
+                auto* detail = new ToveraDetail;
+                detail->setHid(1001);
+                if (!pushOverHome(tour, detail,
+                                  [detail] { return !detail->hf()->nameLbl()->text().isEmpty(); }))
+                    return false;
+                auto* button =
+                    qobject_cast<platform::ui::Button*>(detail->btnView()->subviews().value(page));
+                if (!button) return false;
+                detail->btnPressed(button);
+                return tour.waitFor([detail] {
+                    auto* web = qobject_cast<ProjectWebPage*>(detail->currentPage());
+                    return web && !web->webView()->visibleText().isEmpty() &&
+                           !web->webView()->isLoading();
+                });
+            }};
 }
 
 // Signs `session` in as the demo service's demo user (the personal feed
@@ -293,6 +320,16 @@ const std::vector<TourStop>& tourStops() {
              news->addViewHouseButton();
              return pushOverHome(tour, news, [news] { return !news->items().empty(); });
          }},
+        {"project-overview",
+         [](Tour& tour) {
+             auto* detail = new ToveraDetail;
+             detail->setHid(1001);
+             return pushOverHome(tour, detail, [detail] {
+                 return !detail->hf()->nameLbl()->text().isEmpty() && !detail->dataArray().empty();
+             });
+         }},
+        projectPageStop("project-introduction", ToveraDetail::kIntro),
+        projectPageStop("project-transport", ToveraDetail::kSupport),
     };
     return stops;
 }

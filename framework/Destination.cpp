@@ -38,6 +38,14 @@ QString destinationTitle(Destination destination) {
             return QStringLiteral("筛选条件");
         case Destination::Project:
             return QStringLiteral("楼盘详情");
+        case Destination::ProjectGallery:
+            return QStringLiteral("相册");
+        case Destination::SaleNews:
+            return QStringLiteral("销售信息");
+        case Destination::ProjectNews:
+            return QStringLiteral("资讯");
+        case Destination::ProjectMap:
+            return QStringLiteral("地图");
         case Destination::Listings:
             return QStringLiteral("二手房");
         case Destination::Listing:
@@ -50,6 +58,10 @@ QString destinationTitle(Destination destination) {
             return QStringLiteral("咨询");
         case Destination::Question:
             return QStringLiteral("咨询详情");
+        case Destination::ProjectQuestions:
+            return QStringLiteral("咨询");
+        case Destination::AskForm:
+            return QStringLiteral("我要提问");
         case Destination::TopicHome:
             return QStringLiteral("话题");
         case Destination::Topic:
@@ -68,6 +80,8 @@ QString destinationTitle(Destination destination) {
             return QStringLiteral("私信");
         case Destination::UserPage:
             return QStringLiteral("用户资料");
+        case Destination::MemberSearch:
+            return QStringLiteral("会员搜索");
         case Destination::Profile:
             return QStringLiteral("个人资料");
         case Destination::ProfileEdit:

@@ -31,13 +31,19 @@ enum class Destination {
     ProjectList,       ///< The new-build projects of the city.
     ProjectFilter,     ///< The filter form of the list beneath: api "tovera", "oldhouse" or "rent".
     Project,           ///< A new-build project: rid.
-    Listings,          ///< Second-hand or rental listings: api "oldhouse" or "rent"; hid.
-    Listing,           ///< A listing: rid, api.
-    Nearby,            ///< The map of what is near the user.
-    Tools,             ///< The home-buying tools page.
+    ProjectGallery,    ///< The photo albums of a project, shown inside it: rid.
+    SaleNews,          ///< The sale news of one project: rid; the title is its name.
+    ProjectNews,       ///< The news about a project, shown inside it: hid.
+    ProjectMap,  ///< The map with one project's pin: type "-1", name, address, latitude, longitude.
+    Listings,    ///< Second-hand or rental listings: api "oldhouse" or "rent"; hid.
+    Listing,     ///< A listing: rid, api.
+    Nearby,      ///< The map of what is near the user.
+    Tools,       ///< The home-buying tools page.
     // Questions.
-    AskHome,   ///< The question centre.
-    Question,  ///< A question with its answers: rid.
+    AskHome,           ///< The question centre.
+    Question,          ///< A question with its answers: rid.
+    ProjectQuestions,  ///< The questions about a project, shown inside it: hid, api "tovera".
+    AskForm,           ///< The asking form: rid, type "7", ptype "2".
     // Community.
     TopicHome,     ///< The topics.
     Topic,         ///< A topic with its replies: rid.
@@ -48,6 +54,8 @@ enum class Destination {
     FriendsHome,   ///< The friends.
     MessageHome,   ///< The private messages.
     UserPage,      ///< Another user's page: rid.
+    MemberSearch,  ///< The members who follow (type "3") or bought (type "2") a project: rid, uid,
+                   ///< name.
     Profile,       ///< The own profile: type "1" profile, "2" purchases, "3" neighbours.
     ProfileEdit,   ///< A profile section to edit: rid, type, api.
 };
@@ -71,12 +79,18 @@ inline constexpr std::array kAllDestinations = {
     Destination::ProjectList,
     Destination::ProjectFilter,
     Destination::Project,
+    Destination::ProjectGallery,
+    Destination::SaleNews,
+    Destination::ProjectNews,
+    Destination::ProjectMap,
     Destination::Listings,
     Destination::Listing,
     Destination::Nearby,
     Destination::Tools,
     Destination::AskHome,
     Destination::Question,
+    Destination::ProjectQuestions,
+    Destination::AskForm,
     Destination::TopicHome,
     Destination::Topic,
     Destination::ActivityHome,
@@ -86,6 +100,7 @@ inline constexpr std::array kAllDestinations = {
     Destination::FriendsHome,
     Destination::MessageHome,
     Destination::UserPage,
+    Destination::MemberSearch,
     Destination::Profile,
     Destination::ProfileEdit,
 };

@@ -58,15 +58,18 @@ void ReplyDispatch::keepCategories(const QXRequest* request, const Value& reply)
         DSTovera::newsSortCaches(reply["result"]);
 }
 
+bool ReplyDispatch::showClientError(const Error& error) {
+    if (error.code != kClientError) return false;
+    if (error.userInfo.getIntValueForKey(keyCodeSDKError, 0) == kSignedOutUpload)
+        RootScreenServices::shared().alertViewTologin();
+    else
+        platform::showAlert({"提示", "出错了", {"确定"}, 0, {}});
+    return true;
+}
+
 void ReplyDispatch::showFailure(const QXRequest* request, const Error& error,
                                 platform::ui::ViewController* failedScreen) {
-    if (error.code == kClientError) {
-        if (error.userInfo.getIntValueForKey(keyCodeSDKError, 0) == kSignedOutUpload)
-            RootScreenServices::shared().alertViewTologin();
-        else
-            platform::showAlert({"提示", "出错了", {"确定"}, 0, {}});
-        return;
-    }
+    if (showClientError(error)) return;
     if (request && request->params().getStringValueForKey("api", "") == "newmsg") return;
     RootScreenServices::shared().errAlert(failedScreen);
 }

@@ -39,6 +39,10 @@ public:
     /// request failed (null for an embedded view).
     static void showFailure(const QXRequest* request, const Error& error,
                             platform::ui::ViewController* failedScreen);
+    /// The part of showFailure() for client errors (an unreadable reply, a
+    /// signed-out upload): shows what they call for and returns true; false
+    /// for any other failure.
+    static bool showClientError(const Error& error);
     /// A one-line account of a reply for the log (keys with their scalar
     /// values; lists by their length).
     static std::string describe(const Value& reply);

@@ -7,6 +7,7 @@
 #include "news/NetComment.h"
 #include "news/News.h"
 #include "news/NewsInfo.h"
+#include "news/NewsList.h"
 #include "news/Recomment2Friends.h"
 
 namespace tovera {
@@ -21,6 +22,8 @@ void registerNewsDestinations() {
     });
     Navigator::registerBuilder(D::SiteComments, [](const Route&) { return new NetComment; });
     Navigator::registerBuilder(D::Favorites, [](const Route&) { return new Favorite; });
+    Navigator::registerBuilder(D::ProjectNews,
+                               [](const Route& route) { return withRoute(new NewsList, route); });
     Navigator::registerBuilder(D::Correction,
                                [](const Route& route) { return withRoute(new Correction, route); });
     Navigator::registerBuilder(D::RecommendToFriends, [](const Route& route) {

@@ -4,9 +4,12 @@
 #include "framework/Navigator.h"
 #include "framework/QXViewController.h"
 #include "property/ChooseCity.h"
+#include "property/Gallery.h"
 #include "property/HouseSearch.h"
 #include "property/Saleinfo.h"
+#include "property/SellList.h"
 #include "property/Tovera.h"
+#include "property/ToveraDetail.h"
 #include "property/ToveraList.h"
 
 namespace tovera {
@@ -29,6 +32,25 @@ void registerPropertyDestinations() {
         auto* screen = withRoute(new Saleinfo, route);
         screen->param().setUid(QXViewController::session().userId().value_or("0"));
         return screen;
+    });
+    // The project screen keeps its own title whatever the opening place
+    // calls it.
+    Navigator::registerBuilder(Destination::Project, [](const Route& route) {
+        auto* detail = new ToveraDetail;
+        detail->setParam(route.param);
+        return detail;
+    });
+    // A project's albums, asked for as soon as the screen is made, so that
+    // the project screen can host them as a page.
+    Navigator::registerBuilder(Destination::ProjectGallery, [](const Route& route) {
+        auto* gallery = withRoute(new Gallery, route);
+        gallery->getGrid();
+        return gallery;
+    });
+    Navigator::registerBuilder(Destination::SaleNews, [](const Route& route) {
+        auto* news = withRoute(new SellList, route);
+        news->setHeaderTitle(QString::fromStdString(route.param.name()));
+        return news;
     });
 }
 

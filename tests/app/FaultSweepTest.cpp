@@ -105,9 +105,11 @@ protected:
             if (!alert) return;
             EXPECT_TRUE(expected.contains(alert->message))
                 << stop << ": " << alert->message.toStdString();
-            // Away from the alert without retrying or signing in.
-            const int cancel = int(alert->buttons.indexOf(QStringLiteral("取消")));
-            answerAlert(cancel >= 0 ? cancel : 0);
+            // Away from the alert without retrying or signing in (a screen's
+            // own retry alert offers "返回" for that).
+            int away = int(alert->buttons.indexOf(QStringLiteral("取消")));
+            if (away < 0) away = int(alert->buttons.indexOf(QStringLiteral("返回")));
+            answerAlert(away >= 0 ? away : 0);
             ++alertsSeen_;
             processEvents();
         }

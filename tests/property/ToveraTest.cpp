@@ -17,6 +17,7 @@
 #include "platform/ui/views/Label.h"
 #include "property/HomeCell.h"
 #include "property/MenuIcons.h"
+#include "property/ToveraDetail.h"
 #include "tests/framework/ScriptedServer.h"
 #include "tests/property/HomeScreenTest.h"
 
@@ -113,7 +114,10 @@ TEST_F(HomeScreen, RowsShowTheirProjectAndPictureAndOpenTheDetail) {
 
     ASSERT_TRUE(tap(cell));
     ASSERT_TRUE(waitFor([&] { return top() != home_; }));
-    EXPECT_EQ(top()->title(), QStringLiteral("楼盘详情"));
+    auto* detail = qobject_cast<ToveraDetail*>(top());
+    ASSERT_TRUE(detail);
+    EXPECT_EQ(detail->title(), QStringLiteral("新房详情"));
+    EXPECT_EQ(detail->param().rid(), home_->items()[0].getStringValueForKey("id", ""));
     EXPECT_FALSE(home_->tableView()->indexPathForSelectedRow());
 }
 

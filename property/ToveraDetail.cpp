@@ -1,0 +1,336 @@
+#include "property/ToveraDetail.h"
+
+#include "comments/CommentForm.h"
+#include "comments/CommentList.h"
+#include "core/DSTovera.h"
+#include "core/QXRequest.h"
+#include "framework/ActivityView.h"
+#include "framework/ButtonsView.h"
+#include "framework/ImageViewShow.h"
+#include "framework/NSUtil.h"
+#include "framework/NavigationStyle.h"
+#include "framework/Navigator.h"
+#include "framework/ReplyDispatch.h"
+#include "framework/RootScreenServices.h"
+#include "platform/Alert.h"
+#include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/navigation/BarButtonItem.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/navigation/TabBarItem.h"
+#include "platform/ui/navigation/Window.h"
+#include "platform/ui/views/Button.h"
+#include "property/HousePreview.h"
+#include "property/HouseSupportView.h"
+#include "property/IntroView.h"
+#include "property/ProjectPhotos.h"
+
+namespace tovera {
+
+using platform::ui::BarButtonItem;
+using platform::ui::Button;
+using platform::ui::TabBarItem;
+using platform::ui::View;
+using platform::ui::ViewController;
+
+namespace {
+
+constexpr double kWidth = 320;
+constexpr double kHeight = 416;
+constexpr double kButtonsHeight = 36;
+constexpr double kTabBarHeight = 49;
+const char* const kFocusApi = "setfocus";
+
+}  // namespace
+
+ToveraDetail::ToveraDetail(QObject* parent) : QXViewController(true, parent) {
+    setTitle(QStringLiteral("新房详情"));
+    navigationItem()->setRightBarButtonItem(NavigationStyle::barButtonItem(
+        QStringLiteral("关注"), BarButtonItem::Style::Plain, [this] { setFoucus(); }));
+}
+
+int ToveraDetail::hid() {
+    return Value(param().rid()).intValue();
+}
+
+void ToveraDetail::setHid(int hid) {
+    param().setRid(std::to_string(hid));
+}
+
+std::string ToveraDetail::projectId() {
+    return detail_.getStringValueForKey("id", param().rid());
+}
+
+void ToveraDetail::loadView() {
+    auto* root = new View(QRectF(0, 0, kWidth, kHeight));
+    root->setBackgroundColor(Qt::white);
+    btnView_ = new ButtonsView(QRectF(0, 0, kWidth, kButtonsHeight));
+    contentView_ = new platform::ui::ScrollView(
+        QRectF(0, kButtonsHeight, kWidth, kHeight - kButtonsHeight - kTabBarHeight));
+    contentView_->setBackgroundColor(Qt::white);
+    root->addSubview(contentView_);
+    root->addSubview(btnView_);
+
+    tabBar_ = new platform::ui::TabBar(QRectF(0, kHeight - kTabBarHeight, kWidth, kTabBarHeight));
+    tabBar_->setItems({new TabBarItem(QStringLiteral("评论"), {}, kWriteComment),
+                       new TabBarItem(QStringLiteral("纠错"), {}, kCorrection),
+                       new TabBarItem(QStringLiteral("提问"), {}, kAskQuestion),
+                       new TabBarItem(QStringLiteral("推荐"), {}, kRecommend),
+                       new TabBarItem(QStringLiteral("电话"), {}, kCall)});
+    tabBar_->setDelegate(this);
+    root->addSubview(tabBar_);
+    setView(root);
+}
+
+void ToveraDetail::viewDidLoad() {
+    QXViewController::viewDidLoad();
+    hf_ = new HousePreview(QRectF(QPointF(0, 0), contentView_->frame().size()));
+    hf_->setOwner(this);
+    hf_->setHidden(true);
+    view()->addSubview(hf_);
+    NSUtil::createBtns({"概况", "简介", "交通", "相册", "咨询", "资讯", "评论"}, btnView_,
+                       [this](Button* button) { btnPressed(button); });
+    selectButton();
+    reloadData();
+    getSellList();
+}
+
+void ToveraDetail::selectButton() {
+    Button* selected = nullptr;
+    for (QWidget* child : btnView_->subviews())
+        if (auto* button = qobject_cast<Button*>(child); button && button->isSelected())
+            selected = button;
+    if (!selected) selected = qobject_cast<Button*>(btnView_->subviews().value(kPreview));
+    if (selected) btnPressed(selected);
+}
+
+void ToveraDetail::btnPressed(Button* button) {
+    btnsView(btnView_, button);
+    const int page = static_cast<int>(btnView_->subviews().indexOf(button));
+    const QRectF area(QPointF(0, 0), contentView_->frame().size());
+    switch (page) {
+        case kPreview:
+            hf_->setDetail(detail_);
+            hf_->setSellList(dataArray_);
+            hf_->setPhotoDelegate(this);
+            showPage(hf_);
+            break;
+        case kIntro:
+        case kSupport: {
+            ProjectWebPage* web = page == kIntro ? static_cast<ProjectWebPage*>(new IntroView(area))
+                                                 : new HouseSupportView(area);
+            web->param().setRid(projectId());
+            web->setBackgroundColor(Qt::transparent);
+            showPage(web);
+            web->reloadData();
+            break;
+        }
+        case kGallery:
+            showScreen(Navigator::build(Route::toObject(Destination::ProjectGallery, projectId())));
+            break;
+        case kAsk: {
+            Route questions{Destination::ProjectQuestions};
+            questions.param.setHid(projectId());
+            questions.param.setApi("tovera");
+            showScreen(Navigator::build(questions));
+            break;
+        }
+        case kNews: {
+            Route news{Destination::ProjectNews};
+            news.param.setHid(projectId());
+            showScreen(Navigator::build(news));
+            break;
+        }
+        case kComment: {
+            auto* comments = new CommentList;
+            comments->param().setRid(projectId());
+            comments->param().setType("2");
+            showScreen(comments);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void ToveraDetail::showPage(QWidget* page) {
+    // The overview is kept for the screen's life; every other page is made
+    // anew and goes (with its screen) when the next one is shown.
+    if (page_ && page_ != page) {
+        page_->hide();
+        if (page_ != hf_) page_->deleteLater();
+    }
+    if (pageScreen_ && pageScreen_->view() != page) {
+        pageScreen_->deleteLater();
+        pageScreen_ = nullptr;
+    }
+    page_ = page;
+    contentView_->setContentOffset(QPointF(0, 0));
+    contentView_->setContentSize(contentView_->frame().size());
+    if (page == hf_) {
+        // The overview scrolls by itself, over the content area.
+        hf_->setFrame(contentView_->frame());
+        hf_->setContentOffset(QPointF(0, 0));
+        hf_->raise();
+        hf_->show();
+        return;
+    }
+    if (auto* v = qobject_cast<View*>(page))
+        v->setFrame(QRectF(QPointF(0, 0), contentView_->frame().size()));
+    contentView_->addSubview(page);
+    page->show();
+}
+
+void ToveraDetail::showScreen(ViewController* screen) {
+    screen->setParent(this);
+    screen->setParentViewController(this);
+    showPage(screen->view());
+    pageScreen_ = screen;
+    screen->beginAppearance(false);
+    screen->endAppearance(false);
+}
+
+void ToveraDetail::reloadData() {
+    QXViewController::reloadData();
+    session().getHouseDetail(param().param(), this);
+}
+
+void ToveraDetail::getSellList() {
+    QXParam sell;
+    sell.setRid(param().rid());
+    sell.setSize("1");
+    session().getHouseSellList(sell.param(), this);
+}
+
+void ToveraDetail::didLoad(const Value& reply, QXRequest* request) {
+    const Dict* record = reply.dict();
+    if (!record) return;
+    if (request && request->params().getStringValueForKey("api", "") == kFocusApi) {
+        detail_.set("focused", std::to_string(1 - detail_.getIntValueForKey("focused", 0)));
+        setFocusButton();
+        markFollowedListsForRefresh();
+        return;
+    }
+    if (const Value* news = record->find("result")) {
+        // The latest news replaces what was shown: a retry after a failure
+        // asks for it again.
+        dataArray_ = news->array() ? *news->array() : Array{};
+    } else {
+        detail_.merge(*record);
+    }
+    setFocusButton();
+    selectButton();
+}
+
+void ToveraDetail::setFocusButton() {
+    if (BarButtonItem* button = navigationItem()->rightBarButtonItem())
+        button->setTitle(detail_.getIntValueForKey("focused", 0) > 0 ? QStringLiteral("取消关注")
+                                                                     : QStringLiteral("关注"));
+}
+
+void ToveraDetail::setFoucus() {
+    // The follow request has a dictionary of its own, so that its "api"
+    // and "operate" never reach the detail's requests.
+    QXParam focus;
+    focus.setRid(projectId());
+    focus.setType("1");
+    focus.setOperate(std::to_string(1 - detail_.getIntValueForKey("focused", 0)));
+    focus.setApi(kFocusApi);
+    session().userFocus(focus.param(), this);
+}
+
+void ToveraDetail::markFollowedListsForRefresh() {
+    platform::ui::NavigationController* nav = navigationController();
+    if (!nav) return;
+    for (ViewController* screen : nav->viewControllers()) {
+        if (screen == this) break;
+        // The lists of what the user follows are the ones that carry the
+        // user's id.
+        auto* list = qobject_cast<QXViewController*>(screen);
+        if (list && list->param().param().contains("uid")) list->param().setString("1", "refresh");
+    }
+}
+
+void ToveraDetail::viewDidAppear(bool animated) {
+    QXViewController::viewDidAppear(animated);
+    if (takeRefreshFlag()) selectButton();
+}
+
+void ToveraDetail::requestDidFailWithError(QXRequest*, const Error& error) {
+    if (ActivityView* overlay = activityView()) overlay->disMiss();
+    showFailure(error);
+}
+
+void ToveraDetail::showFailure(const Error& error) {
+    if (errAlertShowing_ || ReplyDispatch::showClientError(error)) return;
+    errAlertShowing_ = true;
+    QPointer<ToveraDetail> self(this);
+    platform::Alert alert{"提示", "加载失败，请重试!", {"确定", "返回"}, 0, {}};
+    alert.onButton = [self](int index) {
+        if (!self) return;
+        self->errAlertShowing_ = false;
+        if (index == 0) {
+            self->selectButton();
+            self->reloadData();
+            self->getSellList();
+        } else if (platform::ui::NavigationController* nav = self->navigationController()) {
+            if (nav->topViewController() == self) nav->popViewControllerAnimated(true);
+        }
+    };
+    platform::showAlert(std::move(alert));
+}
+
+void ToveraDetail::qxView(View* view, Button*) {
+    if (!hf_ || view != hf_->photoView()) return;
+    platform::ui::Window* window = platform::ui::Window::keyWindow();
+    const Array* photos = detail_["photos"].array();
+    if (!window || !photos || photos->empty()) return;
+    std::vector<std::string> pictures;
+    std::vector<std::string> titles;
+    for (const Value& photo : *photos) {
+        const Dict* record = photo.dict();
+        pictures.push_back(record ? record->getStringValueForKey("picbig_url", "") : "");
+        titles.push_back(record ? record->getStringValueForKey("title", "") : "");
+    }
+    ImageViewShow* viewer = ImageViewShow::inWindow(window);
+    viewer->setPicsArray(std::move(pictures));
+    viewer->setNameArray(std::move(titles));
+    viewer->setIdx(hf_->photoView()->index());
+    viewer->setHidden(false);
+}
+
+void ToveraDetail::openForProject(Destination to, const char* type, const char* ptype) {
+    Route route = Route::toObject(to, projectId());
+    route.param.setType(type);
+    if (ptype) route.param.setPtype(ptype);
+    Navigator::open(this, route);
+}
+
+void ToveraDetail::tabBarDidSelectItem(platform::ui::TabBar* tabBar, TabBarItem* item) {
+    switch (tabBar->indexOfItem(item)) {
+        case kWriteComment: {
+            auto* form = new CommentForm;
+            form->param().setRid(projectId());
+            form->param().setType("8");
+            form->param().setPtype("2");
+            Navigator::push(this, form);
+            break;
+        }
+        case kCorrection:
+            openForProject(Destination::Correction, "9", "2");
+            break;
+        case kAskQuestion:
+            openForProject(Destination::AskForm, "7", "2");
+            break;
+        case kRecommend:
+            if (session().checkLogin()) openForProject(Destination::RecommendToFriends, "2", {});
+            break;
+        case kCall:
+            hf_->btnCall();
+            break;
+        default:
+            break;
+    }
+    tabBar->setSelectedItem(nullptr);
+}
+
+}  // namespace tovera
