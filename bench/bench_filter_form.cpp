@@ -3,22 +3,18 @@
 // opened in the picker in turn (the picker filled and shown), and the window
 // painted. Both layouts; the goal is under 50 ms for each. The service lists
 // (cities, districts, business areas) wait for a reply and are not part of it.
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <initializer_list>
 
+#include "OffscreenBench.h"
 #include "framework/JVPickView.h"
-#include "platform/AppHome.h"
-#include "platform/Log.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/Window.h"
 #include "platform/ui/runtime/Application.h"
-#include "platform/ui/views/Animation.h"
 #include "property/HouseSearch.h"
 #include "property/LabelButton.h"
 
@@ -67,19 +63,6 @@ BENCHMARK(BM_SecondHandFilterForm)->UseManualTime()->Unit(benchmark::kMillisecon
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    Application::prepare(Application::takeScaleArgument(argc, argv, 2));
-    QApplication app(argc, argv);
-    Application runtime;
-    Animation::setEnabled(false);
-    platform::setLogSink([](std::string_view) {});
-    const auto home = std::filesystem::temp_directory_path() / "tovera-bench-filter-form";
-    std::filesystem::remove_all(home);
-    platform::setHomeDirectory(home.string());
     std::printf("goal: each form opens with its lists built in under 50 ms\n");
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(home);
-    return 0;
+    return tovera::bench::runOffscreenBenchmarks(argc, argv, "tovera-bench-filter-form");
 }

@@ -7,7 +7,6 @@
 #include <benchmark/benchmark.h>
 #include <httplib.h>
 
-#include <QApplication>
 #include <QBuffer>
 #include <QImageReader>
 #include <QPixmap>
@@ -15,18 +14,15 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <thread>
 
+#include "OffscreenBench.h"
 #include "framework/GetImageOperation.h"
 #include "framework/ImageCache.h"
 #include "framework/NetImageView.h"
 #include "framework/OperationQueue.h"
-#include "platform/AppHome.h"
-#include "platform/Log.h"
 #include "platform/ui/runtime/Application.h"
-#include "platform/ui/views/Animation.h"
 #include "platform/ui/views/ImageView.h"
 
 using namespace tovera;
@@ -134,18 +130,5 @@ BENCHMARK(BM_UncachedListOf200)->Iterations(3)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    Application::prepare(Application::takeScaleArgument(argc, argv, 2));
-    QApplication app(argc, argv);
-    Application runtime;
-    Animation::setEnabled(false);
-    platform::setLogSink([](std::string_view) {});
-    const auto home = std::filesystem::temp_directory_path() / "tovera-bench-images";
-    std::filesystem::remove_all(home);
-    platform::setHomeDirectory(home.string());
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(home);
-    return 0;
+    return tovera::bench::runOffscreenBenchmarks(argc, argv, "tovera-bench-images");
 }
