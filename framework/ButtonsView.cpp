@@ -10,9 +10,7 @@ ButtonsView::ButtonsView(const QRectF& frame, QWidget* parent) : View(frame, par
 
 void ButtonsView::paintEvent(QPaintEvent* event) {
     View::paintEvent(event);
-    if (!background_)
-        background_ =
-            platform::ui::Image::named(QString::fromStdString(NSUtil::skin({}, "top_tab_bg")));
+    if (!background_) background_ = NSUtil::skinImage("top_tab_bg");
     QPainter painter(this);
     background_->draw(painter, bounds(), platform::ui::ContentMode::ScaleToFill);
 }

@@ -22,6 +22,7 @@ class QSizeF;
 
 namespace tovera::platform::ui {
 class Button;
+class Image;
 class View;
 }  // namespace tovera::platform::ui
 
@@ -51,6 +52,8 @@ public:
     /// five characters becomes "_<skin>_" ("top_tab_on_bg" under "black" is
     /// "top_black_tab_on_bg"; "splash" stays "splash").
     static std::string skin(std::string_view skin, std::string_view image);
+    /// The picture `image` under the skin in use.
+    static platform::ui::Image skinImage(std::string_view image);
 
     /// Trims the documents directory (the picture cache) when it holds more
     /// than 100 files: every file but the newest goes, except the database

@@ -8,6 +8,7 @@
 #include "framework/NSUtil.h"
 #include "platform/Text.h"
 #include "platform/ui/views/Font.h"
+#include "platform/ui/views/Image.h"
 
 namespace tovera {
 
@@ -78,6 +79,10 @@ QColor NSUtil::skinColor(std::string_view skin) {
     if (platform::equalsIgnoringCase(name, "black")) return getColor("303032");
     if (platform::equalsIgnoringCase(name, "default")) return getColor("9CC5F0");
     return getColor("EFC69C");
+}
+
+platform::ui::Image NSUtil::skinImage(std::string_view image) {
+    return platform::ui::Image::named(QString::fromStdString(skin({}, image)));
 }
 
 }  // namespace tovera

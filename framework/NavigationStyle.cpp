@@ -24,7 +24,7 @@ constexpr double kTitleFontSize = 15;
 constexpr double kBackPoint = 13;
 
 Image skinned(const char* name, int leftCap) {
-    const Image image = Image::named(QString::fromStdString(NSUtil::skin({}, name)));
+    const Image image = NSUtil::skinImage(name);
     return image.isNull() ? image : image.stretchable(leftCap, 0);
 }
 
@@ -71,7 +71,7 @@ void NavigationStyle::setBackItem(platform::ui::NavigationItem* item) {
 
 void NavigationStyle::applySkin(platform::ui::NavigationBar* bar) {
     if (!bar) return;
-    bar->setBackgroundImage(Image::named(QString::fromStdString(NSUtil::skin({}, "top_bg"))));
+    bar->setBackgroundImage(NSUtil::skinImage("top_bg"));
 }
 
 void NavigationStyle::frameTextView(platform::ui::TextView* textView) {

@@ -36,10 +36,6 @@ QString toggleTitle(int operation) {
     return operation == News::kSubscribe ? QStringLiteral("订阅资讯") : QStringLiteral("取消订阅");
 }
 
-Image skinImage(std::string_view name) {
-    return Image::named(QString::fromStdString(NSUtil::skin({}, name)));
-}
-
 }  // namespace
 
 News::News(QObject* parent) : QXViewController(true, parent) {
@@ -62,9 +58,10 @@ void News::loadView() {
     contentView_->setAutoresizingMask(View::FlexibleSize);
 
     mTabBar_ = new TabBar(QRectF(0, kHeight - kTabBarHeight, kWidth, kTabBarHeight), root);
-    mTabBar_->setItems({new TabBarItem(QStringLiteral("搜索"), skinImage("fic_news"), 0),
-                        new TabBarItem(QStringLiteral("收藏"), skinImage("fic_fav"), 1),
-                        new TabBarItem(toggleTitle(kSubscribe), skinImage("fic_rss"), kSubscribe)});
+    mTabBar_->setItems(
+        {new TabBarItem(QStringLiteral("搜索"), NSUtil::skinImage("fic_news"), 0),
+         new TabBarItem(QStringLiteral("收藏"), NSUtil::skinImage("fic_fav"), 1),
+         new TabBarItem(toggleTitle(kSubscribe), NSUtil::skinImage("fic_rss"), kSubscribe)});
     mTabBar_->setDelegate(this);
     setView(root);
 
@@ -146,7 +143,7 @@ void News::bindBtnsView() {
     const QSizeF size = btnsView_->bounds().size();
     const double width = double(int((size.width() - 2) / double(dataArray_.size() + 1)));
     const double height = double(int(size.height() - 16));
-    const Image selected = skinImage("top_tab_on_bg");
+    const Image selected = NSUtil::skinImage("top_tab_on_bg");
     double x = 1;
     auto addButton = [&](const QString& title, int tag) {
         auto* button = new Button(QRectF(x, 8, width, height));

@@ -80,7 +80,7 @@ View* MenuIcons::viewForItemAtPosition(GridView* grid, int position) {
     }
     const std::string_view icon =
         entry.key == std::string_view("fic_salefocus") ? "fic_saleinfo" : entry.key;
-    item->setIconImage(Image::named(QString::fromStdString(NSUtil::skin({}, icon))));
+    item->setIconImage(NSUtil::skinImage(icon));
     item->setLable(QString::fromUtf8(entry.caption));
     if (NoticeView* badge = item->noticeView()) {
         const std::string number = rootController_ ? rootController_->DStovera().number() : "";

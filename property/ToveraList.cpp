@@ -31,10 +31,6 @@ QString countText(int total) {
     return QStringLiteral("共有%1条符合条件的新房").arg(total);
 }
 
-Image skinImage(std::string_view name) {
-    return Image::named(QString::fromStdString(NSUtil::skin({}, name)));
-}
-
 }  // namespace
 
 ToveraList::ToveraList(QObject* parent) : QXViewController(true, parent) {
@@ -69,9 +65,10 @@ void ToveraList::loadView() {
     contentView_->setAutoresizingMask(View::FlexibleSize);
 
     tabBar_ = new TabBar(QRectF(0, kHeight - kTabBarHeight, kWidth, kTabBarHeight), root);
-    tabBar_->setItems({new TabBarItem(QStringLiteral("最新"), skinImage("fic_tovera"), 0),
-                       new TabBarItem(QStringLiteral("价格"), skinImage("fic_saleinfo"), 1),
-                       new TabBarItem(QStringLiteral("关注度"), skinImage("fic_focus"), 2)});
+    tabBar_->setItems(
+        {new TabBarItem(QStringLiteral("最新"), NSUtil::skinImage("fic_tovera"), 0),
+         new TabBarItem(QStringLiteral("价格"), NSUtil::skinImage("fic_saleinfo"), 1),
+         new TabBarItem(QStringLiteral("关注度"), NSUtil::skinImage("fic_focus"), 2)});
     tabBar_->setDelegate(this);
     setView(root);
 }
