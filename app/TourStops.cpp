@@ -1,5 +1,7 @@
 // The stops of the tour, one per screen, in walking order. A new screen adds
 // an entry that brings it up from wherever the previous stop left the app.
+#include <functional>
+
 #include "account/UserLogin.h"
 #include "account/UserRegister.h"
 #include "app/SplashViewController.h"
@@ -93,9 +95,10 @@ bool showGallery(Tour& tour, Gallery* gallery) {
 }
 
 // A page of the project screen: the project opened, then its page button
-// pressed, once the page's text is laid out.
-TourStop projectPageStop(const char* name, ToveraDetail::Page page) {
-    return {name, [page](Tour& tour) {
+// pressed, once `ready` says the page has drawn its content.
+TourStop projectPageStop(const char* name, ToveraDetail::Page page,
+                         std::function<bool(ToveraDetail*)> ready) {
+    return {name, [page, ready](Tour& tour) {
                 auto* detail = new ToveraDetail;
                 detail->setHid(1001);
                 if (!pushOverHome(tour, detail,
@@ -105,12 +108,16 @@ TourStop projectPageStop(const char* name, ToveraDetail::Page page) {
                     qobject_cast<platform::ui::Button*>(detail->btnView()->subviews().value(page));
                 if (!button) return false;
                 detail->btnPressed(button);
-                return tour.waitFor([detail] {
-                    auto* web = qobject_cast<ProjectWebPage*>(detail->currentPage());
-                    return web && !web->webView()->visibleText().isEmpty() &&
-                           !web->webView()->isLoading();
-                });
+                return tour.waitFor([detail, ready] { return ready(detail); });
             }};
+}
+
+// A web page of the project screen, once its text is laid out.
+TourStop projectWebPageStop(const char* name, ToveraDetail::Page page) {
+    return projectPageStop(name, page, [](ToveraDetail* detail) {
+        auto* web = qobject_cast<ProjectWebPage*>(detail->currentPage());
+        return web && !web->webView()->visibleText().isEmpty() && !web->webView()->isLoading();
+    });
 }
 
 // Signs `session` in as the demo service's demo user (the personal feed
@@ -328,8 +335,13 @@ const std::vector<TourStop>& tourStops() {
                  return !detail->hf()->nameLbl()->text().isEmpty() && !detail->dataArray().empty();
              });
          }},
-        projectPageStop("project-introduction", ToveraDetail::kIntro),
-        projectPageStop("project-transport", ToveraDetail::kSupport),
+        projectWebPageStop("project-introduction", ToveraDetail::kIntro),
+        projectWebPageStop("project-transport", ToveraDetail::kSupport),
+        projectPageStop("project-albums", ToveraDetail::kGallery,
+                        [](ToveraDetail* detail) {
+                            auto* albums = qobject_cast<Gallery*>(detail->pageScreen());
+                            return albums && !albums->items().empty();
+                        }),
     };
     return stops;
 }

@@ -19,7 +19,7 @@
 #include "app/Startup.h"
 #include "app/toveraAppDelegate.h"
 #include "core/PreferenceKeys.h"
-#include "framework/NetImageView.h"
+#include "framework/NetButton.h"
 #include "news/NewsInfo.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
@@ -28,7 +28,7 @@
 #include "platform/ui/views/Label.h"
 #include "platform/ui/web/WebView.h"
 #include "property/HousePreview.h"
-#include "property/ProjectPhotos.h"
+#include "property/PhotoView.h"
 #include "property/ToveraDetail.h"
 
 namespace {
@@ -77,7 +77,8 @@ bool openProject() {
     return openAndWait(detail, [detail] {
         tovera::HousePreview* hf = detail->hf();
         return hf && !hf->nameLbl()->text().isEmpty() && !detail->dataArray().empty() &&
-               !hf->photoView()->imageView()->netimg().isNull();
+               hf->photoView()->imageButton(0) &&
+               !hf->photoView()->imageButton(0)->netimg().isNull();
     });
 }
 

@@ -13,7 +13,7 @@
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
 #include "property/HomeCell.h"
-#include "property/ProjectPhotos.h"
+#include "property/PhotoView.h"
 
 namespace tovera {
 
@@ -38,7 +38,7 @@ QString text(const Dict& record, std::string_view key, std::string_view defaultV
 
 HousePreview::HousePreview(const QRectF& frame, QWidget* parent) : ScrollView(frame, parent) {
     setBackgroundColor(Qt::white);
-    photoView_ = new ProjectPhotos(QRectF(0, 0, kWidth, kPhotoHeight));
+    photoView_ = new PhotoView(QRectF(0, 0, kWidth, kPhotoHeight));
     addSubview(photoView_);
 
     double y = kPhotoHeight + 4;
@@ -157,6 +157,7 @@ void HousePreview::setDetail(const Dict& detail) {
             if (const Dict* record = photo.dict())
                 photos.push_back(record->getStringValueForKey("picico_url", ""));
     photoView_->setPicsArray(std::move(photos));
+    photoView_->bindImgView();
 
     telBtn_->setTitle(text(detail, "tel"));
     nameLbl_->setText(text(detail, "name"));

@@ -21,7 +21,7 @@ class Label;
 
 namespace tovera {
 
-class ProjectPhotos;
+class PhotoView;
 class QXViewDelegate;
 
 /// Where a project lies on the map, with what its pin shows.
@@ -70,7 +70,7 @@ public:
     static std::optional<ProjectPin> pinOf(const Dict& detail);
 
     const std::optional<ProjectPin>& pin() const { return pin_; }
-    ProjectPhotos* photoView() const { return photoView_; }
+    PhotoView* photoView() const { return photoView_; }
     platform::ui::Label* nameLbl() const { return nameLbl_; }
     platform::ui::Label* stateLbl() const { return stateLbl_; }
     platform::ui::Label* priceLbl() const { return priceLbl_; }
@@ -92,7 +92,7 @@ private:
     Dict detail_;
     std::optional<ProjectPin> pin_;
     QPointer<platform::ui::ViewController> owner_;
-    ProjectPhotos* photoView_ = nullptr;
+    PhotoView* photoView_ = nullptr;
     platform::ui::Label* nameLbl_ = nullptr;
     platform::ui::Label* stateLbl_ = nullptr;
     platform::ui::Label* priceLbl_ = nullptr;

@@ -78,6 +78,13 @@ void PhotoView::bindImgView() {
 void PhotoView::showPage(int page) {
     index_ = page;
     pageControl_->setCurrentPage(page);
+    // An arrow with no page on its side is dimmed, and with one picture or
+    // none there is nothing to turn to.
+    const int count = int(picsArray_.size());
+    leftBtn_->setEnabled(page > 0);
+    rightBtn_->setEnabled(page + 1 < count);
+    leftBtn_->setHidden(count < 2);
+    rightBtn_->setHidden(count < 2);
     if (NetButton* button = imageButton(page)) button->load();
 }
 

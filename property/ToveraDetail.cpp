@@ -22,7 +22,7 @@
 #include "property/HousePreview.h"
 #include "property/HouseSupportView.h"
 #include "property/IntroView.h"
-#include "property/ProjectPhotos.h"
+#include "property/PhotoView.h"
 
 namespace tovera {
 

@@ -58,9 +58,12 @@ TEST_F(PhotoPagers, TheRemotePagerMovesAPageAtATimeAndReportsTaps) {
     pager->prePage();
     processEvents();
     EXPECT_EQ(pager->index(), 0) << "nothing before the first page";
+    EXPECT_FALSE(pager->leftButton()->isEnabled());
     ASSERT_TRUE(tap(pager->rightButton()));
     ASSERT_TRUE(waitFor([&] { return pager->index() == 1; }));
     EXPECT_EQ(pager->pageControl()->currentPage(), 1);
+    EXPECT_TRUE(pager->leftButton()->isEnabled());
+    EXPECT_FALSE(pager->rightButton()->isEnabled());
     pager->nextPage();
     processEvents();
     EXPECT_EQ(pager->index(), 1) << "nothing past the last page";
@@ -84,6 +87,8 @@ TEST_F(PhotoPagers, ARemotePagerWithoutPhotosDoesNothing) {
     processEvents();
     EXPECT_EQ(pager->index(), 0);
     EXPECT_EQ(pager->imageButton(0), nullptr);
+    EXPECT_FALSE(pager->leftButton()->isVisible());
+    EXPECT_FALSE(pager->rightButton()->isVisible());
 }
 
 TEST_F(PhotoPagers, TheLocalPagerKeepsTheNewestUpToItsLimit) {

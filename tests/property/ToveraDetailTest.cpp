@@ -7,7 +7,9 @@
 
 #include "core/Gb18030.h"
 #include "framework/ButtonsView.h"
+#include "framework/ImageViewShow.h"
 #include "framework/Navigator.h"
+#include "framework/NetButton.h"
 #include "framework/QXViewController.h"
 #include "platform/Dialer.h"
 #include "platform/ui/navigation/BarButtonItem.h"
@@ -22,7 +24,7 @@
 #include "property/HousePreview.h"
 #include "property/HouseSupportView.h"
 #include "property/IntroView.h"
-#include "property/ProjectPhotos.h"
+#include "property/PhotoView.h"
 #include "property/ToveraDetail.h"
 #include "service/DemoService.h"
 #include "tests/framework/ScriptedServer.h"
@@ -186,6 +188,23 @@ TEST_F(ToveraDetailDemo, OverviewButtonsOpenTheirScreens) {
         nav()->popViewControllerAnimated(false);
         processEvents();
     }
+}
+
+TEST_F(ToveraDetailDemo, PhotoPagerTurnsToAPhotoThatOpensTheViewerThere) {
+    ToveraDetail* detail = openProject("1001");
+    ASSERT_TRUE(waitFor([&] { return !detail->dataArray().empty(); }));
+    PhotoView* pager = detail->hf()->photoView();
+    const std::size_t count = pager->picsArray().size();
+    ASSERT_GE(count, 2u);
+    ASSERT_TRUE(pager->imageButton(int(count) - 1));
+    ASSERT_TRUE(tapSettled(pager->rightButton()));
+    ASSERT_TRUE(waitFor([&] { return pager->index() == 1; }));
+    ASSERT_TRUE(tapSettled(pager->imageButton(1)));
+    ImageViewShow* viewer = ImageViewShow::inWindow(window());
+    ASSERT_TRUE(waitFor([&] { return viewer->isVisible(); }));
+    EXPECT_EQ(viewer->imgurlArray().size(), count);
+    EXPECT_EQ(viewer->idx(), 1);
+    viewer->setHidden(true);
 }
 
 // ---- Scripted replies ------------------------------------------------------
