@@ -1,6 +1,8 @@
 #include "account/AccountDestinations.h"
 
 #include "account/Editpassword.h"
+#include "account/MessageSet.h"
+#include "account/SetList.h"
 #include "account/UserLogin.h"
 #include "framework/Navigator.h"
 #include "framework/RootScreenServices.h"
@@ -13,6 +15,10 @@ void registerAccountDestinations() {
     });
     Navigator::registerBuilder(Destination::PasswordChange,
                                [](const Route&) { return new Editpassword; });
+    Navigator::registerBuilder(Destination::Settings,
+                               [](const Route& route) { return withRoute(new SetList, route); });
+    Navigator::registerBuilder(Destination::MessageSettings,
+                               [](const Route& route) { return withRoute(new MessageSet, route); });
 }
 
 }  // namespace tovera

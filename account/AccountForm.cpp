@@ -1,6 +1,7 @@
 #include "account/AccountForm.h"
 
 #include "framework/NSUtil.h"
+#include "framework/SkinChange.h"
 #include "platform/ui/lists/ScrollView.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
@@ -70,9 +71,15 @@ Switch* AccountForm::addSwitch(View* parent, int row, int column, const QString&
 Button* AccountForm::addButton(View* parent, const QRectF& frame, const QString& title) {
     auto* button = new Button(frame);
     button->setTitle(title);
-    button->setTitleColor(NSUtil::black());
     button->setFont(NSUtil::bigFont());
-    button->setBackgroundColor(NSUtil::skinColor());
+    // The title stays readable on a dark skin colour.
+    auto restyle = [button] {
+        const QColor skin = NSUtil::skinColor();
+        button->setBackgroundColor(skin);
+        button->setTitleColor(skin.lightness() < 128 ? QColor(Qt::white) : NSUtil::black());
+    };
+    restyle();
+    SkinChange::follow(button, restyle);
     button->setCornerRadius(6);
     parent->addSubview(button);
     return button;

@@ -2,6 +2,9 @@
 // an entry that brings it up from wherever the previous stop left the app.
 #include <functional>
 
+#include "account/MessageSet.h"
+#include "account/SetList.h"
+#include "account/SetSkin.h"
 #include "account/UserLogin.h"
 #include "account/UserRegister.h"
 #include "app/SplashViewController.h"
@@ -15,7 +18,10 @@
 #include "framework/ButtonsView.h"
 #include "framework/ImageLoader.h"
 #include "framework/JVPickView.h"
+#include "framework/NSUtil.h"
+#include "framework/Navigator.h"
 #include "framework/NetImageView.h"
+#include "framework/SkinChange.h"
 #include "news/MyNews.h"
 #include "news/NetComment.h"
 #include "news/News.h"
@@ -50,8 +56,10 @@ namespace tovera::app {
 
 namespace {
 
-// The home screen, back on top with nothing presented over it.
+// The home screen in the default skin, back on top with nothing presented
+// over it.
 Tovera* homeOnTop(Tour& tour) {
+    if (NSUtil::skinName() != "orange") SkinChange::choose("orange");
     tour.app().splash()->hidde();
     auto* navigation = tour.app().navigationController();
     if (navigation->modalViewController())
@@ -152,6 +160,49 @@ TourStop menuStop(std::string name, int index) {
             }};
 }
 
+// The home list under `skin`, with its first row's picture when it comes soon.
+TourStop homeStop(std::string name, std::string skin) {
+    return {std::move(name), [skin](Tour& tour) {
+                Tovera* home = homeOnTop(tour);
+                if (!home) return false;
+                if (NSUtil::skinName() != skin) SkinChange::choose(skin);
+                home->tabBar()->chooseItem(0);
+                if (!tour.waitFor([home] {
+                        return !home->dataArray().empty() && home->tableView()->isVisible();
+                    }))
+                    return false;
+                const QImage placeholder = ImageLoader::noPicture().toImage();
+                tour.waitFor(
+                    [home, placeholder] {
+                        auto* cell = qobject_cast<HomeCell*>(
+                            home->tableView()->cellForRowAtIndexPath({0, 0}));
+                        return cell && cell->iconView()->image().toImage() != placeholder;
+                    },
+                    std::chrono::seconds(5));
+                return true;
+            }};
+}
+
+// The notification settings opened on `tab` ("1" followed projects, "2"
+// subscriptions) for the demo user, once its list shows rows.
+TourStop messageSettingsStop(std::string name, const char* tab) {
+    return {
+        std::move(name), [tab](Tour& tour) {
+            Tovera* home = homeOnTop(tour);
+            if (!home || !signInDemoUser(tour, home->DStovera())) return false;
+            Route route{Destination::MessageSettings};
+            route.param.setType(tab);
+            auto* settings = qobject_cast<MessageSet*>(Navigator::build(route));
+            if (!settings) return false;
+            return pushOverHome(tour, settings, [settings] {
+                auto* list =
+                    qobject_cast<QXViewController*>(settings->viewController(settings->index()));
+                auto* table = list ? qobject_cast<platform::ui::TableView*>(list->view()) : nullptr;
+                return table && table->numberOfRowsInSection(0) > 0;
+            });
+        }};
+}
+
 }  // namespace
 
 const std::vector<TourStop>& tourStops() {
@@ -171,26 +222,7 @@ const std::vector<TourStop>& tourStops() {
                  return navigation->topViewController() == navigation->viewControllers().first();
              });
          }},
-        {"home",
-         [](Tour& tour) {
-             Tovera* home = homeOnTop(tour);
-             if (!home) return false;
-             home->tabBar()->chooseItem(0);
-             if (!tour.waitFor([home] {
-                     return !home->dataArray().empty() && home->tableView()->isVisible();
-                 }))
-                 return false;
-             // The first row's picture, when it comes soon.
-             const QImage placeholder = ImageLoader::noPicture().toImage();
-             tour.waitFor(
-                 [home, placeholder] {
-                     auto* cell =
-                         qobject_cast<HomeCell*>(home->tableView()->cellForRowAtIndexPath({0, 0}));
-                     return cell && cell->iconView()->image().toImage() != placeholder;
-                 },
-                 std::chrono::seconds(5));
-             return true;
-         }},
+        homeStop("home", "orange"),
         menuStop("menu-property", 1),
         menuStop("menu-community", 2),
         menuStop("menu-followed", 3),
@@ -342,6 +374,23 @@ const std::vector<TourStop>& tourStops() {
                             auto* albums = qobject_cast<Gallery*>(detail->pageScreen());
                             return albums && !albums->items().empty();
                         }),
+        {"settings",
+         [](Tour& tour) {
+             auto* settings = new SetList;
+             return pushOverHome(tour, settings, [settings] {
+                 return settings->tableView()->numberOfRowsInSection(0) == 4;
+             });
+         }},
+        {"skins",
+         [](Tour& tour) {
+             auto* skins = new SetSkin;
+             return pushOverHome(
+                 tour, skins, [skins] { return skins->tableView()->numberOfRowsInSection(0) > 0; });
+         }},
+        messageSettingsStop("message-settings-followed", "1"),
+        messageSettingsStop("message-settings-subscriptions", "2"),
+        homeStop("home-blue", "default"),
+        homeStop("home-black", "black"),
     };
     return stops;
 }

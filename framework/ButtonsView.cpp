@@ -3,10 +3,16 @@
 #include <QPainter>
 
 #include "framework/NSUtil.h"
+#include "framework/SkinChange.h"
 
 namespace tovera {
 
-ButtonsView::ButtonsView(const QRectF& frame, QWidget* parent) : View(frame, parent) {}
+ButtonsView::ButtonsView(const QRectF& frame, QWidget* parent) : View(frame, parent) {
+    SkinChange::follow(this, [this] {
+        background_.reset();
+        update();
+    });
+}
 
 void ButtonsView::paintEvent(QPaintEvent* event) {
     View::paintEvent(event);

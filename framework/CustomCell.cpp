@@ -8,16 +8,9 @@ namespace tovera {
 
 using platform::ui::Button;
 
-namespace {
-constexpr double kSelectedWidth = 320;
-constexpr double kSelectedHeight = 44;
-}  // namespace
-
 CustomCell::CustomCell(const QString& reuseIdentifier, QWidget* parent)
     : TableViewCell(Style::Default, reuseIdentifier, parent) {
-    auto* selected = new platform::ui::View(QRectF(0, 0, kSelectedWidth, kSelectedHeight));
-    selected->setBackgroundColor(NSUtil::skinColor());
-    setSelectedBackgroundView(selected);
+    setSelectedBackgroundView(NSUtil::skinSelectionView());
 }
 
 void CustomCell::btnPressed(Button* button) {

@@ -12,6 +12,10 @@ QString destinationTitle(Destination destination) {
             return QStringLiteral("系统设置");
         case Destination::MessageSettings:
             return QStringLiteral("消息设置");
+        case Destination::FollowedProjects:
+            return QStringLiteral("关注楼盘");
+        case Destination::NewsSubscriptions:
+            return QStringLiteral("订阅资讯");
         case Destination::NewsHome:
             return QStringLiteral("资讯");
         case Destination::Article:

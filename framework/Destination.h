@@ -12,10 +12,12 @@ namespace tovera {
 
 enum class Destination {
     // Account and settings.
-    Login,            ///< The login screen.
-    PasswordChange,   ///< "修改密码".
-    Settings,         ///< "系统设置".
-    MessageSettings,  ///< "消息设置"; type "1" followed projects, "2" subscriptions.
+    Login,              ///< The login screen.
+    PasswordChange,     ///< "修改密码".
+    Settings,           ///< "系统设置".
+    MessageSettings,    ///< "消息设置"; type "1" followed projects, "2" subscriptions.
+    FollowedProjects,   ///< The projects the user follows, shown inside a settings tab.
+    NewsSubscriptions,  ///< The news categories to subscribe to, shown inside a settings tab.
     // News.
     NewsHome,            ///< The news home with its category strip.
     Article,             ///< An article: rid.
@@ -66,6 +68,8 @@ inline constexpr std::array kAllDestinations = {
     Destination::PasswordChange,
     Destination::Settings,
     Destination::MessageSettings,
+    Destination::FollowedProjects,
+    Destination::NewsSubscriptions,
     Destination::NewsHome,
     Destination::Article,
     Destination::PersonalFeed,

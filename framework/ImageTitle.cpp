@@ -3,6 +3,7 @@
 #include <QPainter>
 
 #include "framework/NSUtil.h"
+#include "framework/SkinChange.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Font.h"
 
@@ -28,6 +29,7 @@ ImageTitle::ImageTitle(const QRectF& frame, const QString& title) : View(frame) 
     // A heading: clicks on it go to what lies beneath.
     titleBtn_->setUserInteractionEnabled(false);
     addSubview(titleBtn_);
+    SkinChange::follow(this, [this] { update(); });
 }
 
 void ImageTitle::paintEvent(QPaintEvent* event) {

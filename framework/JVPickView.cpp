@@ -1,6 +1,7 @@
 #include "framework/JVPickView.h"
 
 #include "framework/NSUtil.h"
+#include "framework/SkinChange.h"
 #include "platform/ui/views/Button.h"
 
 namespace tovera {
@@ -12,6 +13,7 @@ JVPickView::JVPickView(double width, QWidget* parent) : View(QRectF(0, 0, width,
     setBackgroundColor(Qt::white);
     auto* bar = new View(QRectF(0, 0, width, kBarHeight), this);
     bar->setBackgroundColor(NSUtil::skinColor());
+    SkinChange::follow(bar, [bar] { bar->setBackgroundColor(NSUtil::skinColor()); });
     auto addButton = [&](const QString& title, int tag, double x) {
         auto* button = new Button(QRectF(x, 7, 60, 30), bar);
         button->setTitle(title);

@@ -15,14 +15,17 @@
 #include "core/Value.h"
 
 class QByteArray;
+class QString;
 class QColor;
 class QFont;
 class QImage;
+class QRectF;
 class QSizeF;
 
 namespace tovera::platform::ui {
 class Button;
 class Image;
+class TabBarItem;
 class View;
 }  // namespace tovera::platform::ui
 
@@ -80,6 +83,15 @@ public:
     /// The colour of a skin (empty: the skin in use): "black" 303032,
     /// "default" 9CC5F0, any other EFC69C. Names compare without case.
     static QColor skinColor(std::string_view skin = {});
+    /// A row's selected background: the skin colour, following skin changes.
+    static platform::ui::View* skinSelectionView();
+    static platform::ui::View* skinSelectionView(const QRectF& frame);
+    /// A tab bar item with the skinned picture `icon`, following skin changes.
+    static platform::ui::TabBarItem* skinTabItem(const QString& title, std::string_view icon,
+                                                 int tag);
+    /// Gives a strip tab the skin's "top_tab_on_bg" behind its selected
+    /// title (white), following skin changes.
+    static void skinTabButton(platform::ui::Button* button);
 
     // ---- Photos before upload (any thread) ---------------------------------
 

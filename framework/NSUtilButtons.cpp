@@ -35,8 +35,6 @@ void NSUtil::createBtns(const std::vector<std::string>& titles, View* btnsView,
 
     const QSizeF size = btnsView->bounds().size();
     const double usable = size.width() - 2;
-    const Image selectedBackground =
-        Image::named(QString::fromStdString(skin({}, "top_tab_on_bg")));
     double x = 1;
     for (const QString& text : texts) {
         const double share = totalLength > 0 ? double(text.size()) / double(totalLength)
@@ -46,10 +44,7 @@ void NSUtil::createBtns(const std::vector<std::string>& titles, View* btnsView,
         button->setTitle(text);
         button->setFont(platform::ui::Font::system(15));
         button->setTitleColor(Qt::black);
-        button->setTitleColor(Qt::white, Button::Selected);
-        button->setTitleColor(Qt::white, Button::Selected | Button::Highlighted);
-        button->setBackgroundImage(selectedBackground, Button::Selected);
-        button->setBackgroundImage(selectedBackground, Button::Selected | Button::Highlighted);
+        skinTabButton(button);
         if (action)
             QObject::connect(button, &Control::touchUpInside, btnsView,
                              [action, button](Control*) { action(button); });

@@ -6,9 +6,13 @@
 #include <cctype>
 
 #include "framework/NSUtil.h"
+#include "framework/SkinChange.h"
 #include "platform/Text.h"
+#include "platform/ui/navigation/TabBarItem.h"
+#include "platform/ui/views/Button.h"
 #include "platform/ui/views/Font.h"
 #include "platform/ui/views/Image.h"
+#include "platform/ui/views/View.h"
 
 namespace tovera {
 
@@ -79,6 +83,38 @@ QColor NSUtil::skinColor(std::string_view skin) {
     if (platform::equalsIgnoringCase(name, "black")) return getColor("303032");
     if (platform::equalsIgnoringCase(name, "default")) return getColor("9CC5F0");
     return getColor("EFC69C");
+}
+
+platform::ui::View* NSUtil::skinSelectionView() {
+    return skinSelectionView(QRectF(0, 0, 320, 44));
+}
+
+platform::ui::View* NSUtil::skinSelectionView(const QRectF& frame) {
+    auto* selected = new platform::ui::View(frame);
+    selected->setBackgroundColor(skinColor());
+    SkinChange::follow(selected, [selected] { selected->setBackgroundColor(skinColor()); });
+    return selected;
+}
+
+platform::ui::TabBarItem* NSUtil::skinTabItem(const QString& title, std::string_view icon,
+                                              int tag) {
+    auto* item = new platform::ui::TabBarItem(title, skinImage(icon), tag);
+    SkinChange::follow(item, [item, icon = std::string(icon)] { item->setImage(skinImage(icon)); });
+    return item;
+}
+
+void NSUtil::skinTabButton(platform::ui::Button* button) {
+    using platform::ui::Button;
+    auto restyle = [button] {
+        const platform::ui::Image selected = skinImage("top_tab_on_bg");
+        for (unsigned state :
+             {unsigned(Button::Selected), Button::Selected | Button::Highlighted}) {
+            button->setTitleColor(Qt::white, state);
+            button->setBackgroundImage(selected, state);
+        }
+    };
+    restyle();
+    SkinChange::follow(button, restyle);
 }
 
 platform::ui::Image NSUtil::skinImage(std::string_view image) {

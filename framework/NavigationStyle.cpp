@@ -4,6 +4,7 @@
 
 #include "framework/NSUtil.h"
 #include "framework/RootScreenServices.h"
+#include "framework/SkinChange.h"
 #include "platform/ui/navigation/NavigationBar.h"
 #include "platform/ui/navigation/NavigationItem.h"
 #include "platform/ui/views/Button.h"
@@ -47,7 +48,11 @@ BarButtonItem* NavigationStyle::barButtonItem(const QString& title, BarButtonIte
     auto* button = new Button;
     button->setFont(platform::ui::Font::system(kTitleFontSize));
     button->setTitleColor(Qt::white);
-    button->setBackgroundImage(plain ? skinned("top_btn_bg", 6) : skinned("top_back", 14));
+    auto restyle = [button, plain] {
+        button->setBackgroundImage(plain ? skinned("top_btn_bg", 6) : skinned("top_back", 14));
+    };
+    restyle();
+    SkinChange::follow(button, restyle);
     button->setContentEdgeInsets(plain ? EdgeInsets{0, 5, 0, 5} : EdgeInsets{0, kBackPoint, 0, 5});
     measure(button, title, back);
 
@@ -72,6 +77,11 @@ void NavigationStyle::setBackItem(platform::ui::NavigationItem* item) {
 void NavigationStyle::applySkin(platform::ui::NavigationBar* bar) {
     if (!bar) return;
     bar->setBackgroundImage(NSUtil::skinImage("top_bg"));
+    // The bar follows later changes too; asked again, it follows them once.
+    static constexpr char kFollowing[] = "tovera.followsSkin";
+    if (bar->property(kFollowing).toBool()) return;
+    bar->setProperty(kFollowing, true);
+    SkinChange::follow(bar, [bar] { bar->setBackgroundImage(NSUtil::skinImage("top_bg")); });
 }
 
 void NavigationStyle::frameTextView(platform::ui::TextView* textView) {

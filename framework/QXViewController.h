@@ -58,6 +58,9 @@ public:
     virtual void reloadData();
     /// The next page: "page" + 1, then doRequest().
     virtual void dataGrow();
+    /// A screen shown inside another hears from its host that it is about
+    /// to be shown (hook; nothing here).
+    virtual void willBeShown() {}
     /// Issues the screen's request (hook; nothing here).
     virtual void doRequest() {}
     /// The reply, once it passed the checks (hook; nothing here).

@@ -57,9 +57,7 @@ TableViewCell* MoreNewCat::cellForRowAtIndexPath(TableView* table, const IndexPa
     TableViewCell* cell = table->dequeueReusableCellWithIdentifier(identifier);
     if (!cell) {
         cell = new TableViewCell(TableViewCell::Style::Default, identifier);
-        auto* selected = new platform::ui::View(QRectF(0, 0, 320, 44));
-        selected->setBackgroundColor(NSUtil::skinColor());
-        cell->setSelectedBackgroundView(selected);
+        cell->setSelectedBackgroundView(NSUtil::skinSelectionView());
         cell->textLabel()->setFont(NSUtil::normalFont());
     }
     cell->textLabel()->setText(QString::fromStdString(

@@ -58,10 +58,9 @@ void News::loadView() {
     contentView_->setAutoresizingMask(View::FlexibleSize);
 
     mTabBar_ = new TabBar(QRectF(0, kHeight - kTabBarHeight, kWidth, kTabBarHeight), root);
-    mTabBar_->setItems(
-        {new TabBarItem(QStringLiteral("搜索"), NSUtil::skinImage("fic_news"), 0),
-         new TabBarItem(QStringLiteral("收藏"), NSUtil::skinImage("fic_fav"), 1),
-         new TabBarItem(toggleTitle(kSubscribe), NSUtil::skinImage("fic_rss"), kSubscribe)});
+    mTabBar_->setItems({NSUtil::skinTabItem(QStringLiteral("搜索"), "fic_news", 0),
+                        NSUtil::skinTabItem(QStringLiteral("收藏"), "fic_fav", 1),
+                        NSUtil::skinTabItem(toggleTitle(kSubscribe), "fic_rss", kSubscribe)});
     mTabBar_->setDelegate(this);
     setView(root);
 
@@ -143,7 +142,6 @@ void News::bindBtnsView() {
     const QSizeF size = btnsView_->bounds().size();
     const double width = double(int((size.width() - 2) / double(dataArray_.size() + 1)));
     const double height = double(int(size.height() - 16));
-    const Image selected = NSUtil::skinImage("top_tab_on_bg");
     double x = 1;
     auto addButton = [&](const QString& title, int tag) {
         auto* button = new Button(QRectF(x, 8, width, height));
@@ -151,11 +149,7 @@ void News::bindBtnsView() {
         button->setTag(tag);
         button->setFont(platform::ui::Font::system(15));
         button->setTitleColor(Qt::black);
-        for (unsigned state :
-             {unsigned(Button::Selected), Button::Selected | Button::Highlighted}) {
-            button->setTitleColor(Qt::white, state);
-            button->setBackgroundImage(selected, state);
-        }
+        NSUtil::skinTabButton(button);
         btnsView_->addSubview(button);
         x += width;
         return button;

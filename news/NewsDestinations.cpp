@@ -9,6 +9,7 @@
 #include "news/NewsInfo.h"
 #include "news/NewsList.h"
 #include "news/Recomment2Friends.h"
+#include "news/RssNewsCat.h"
 
 namespace tovera {
 
@@ -20,6 +21,7 @@ void registerNewsDestinations() {
     Navigator::registerBuilder(D::PersonalFeed, [](const Route& route) {
         return MyNews::feed(route.title, route.param.type());
     });
+    Navigator::registerBuilder(D::NewsSubscriptions, [](const Route&) { return new RssNewsCat; });
     Navigator::registerBuilder(D::SiteComments, [](const Route&) { return new NetComment; });
     Navigator::registerBuilder(D::Favorites, [](const Route&) { return new Favorite; });
     Navigator::registerBuilder(D::ProjectNews,

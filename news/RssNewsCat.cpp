@@ -1,9 +1,12 @@
 #include "news/RssNewsCat.h"
 
+#include <utility>
+
 #include "core/DSTovera.h"
 #include "core/PreferenceKeys.h"
 #include "core/QXRequest.h"
 #include "framework/NSUtil.h"
+#include "framework/ReplyDispatch.h"
 #include "news/RssNewsCatItem.h"
 #include "platform/Preferences.h"
 #include "platform/ui/navigation/BarButtonItem.h"
@@ -45,10 +48,15 @@ void RssNewsCat::reloadData() {
     session().getNewsSort(param().param(), this);
 }
 
+bool RssNewsCat::isSave(const QXRequest* request) {
+    return request && request->params().getStringValueForKey("api", "") == "rsspost";
+}
+
 void RssNewsCat::didLoad(const Value& reply, QXRequest* request) {
-    if (request && request->params().getStringValueForKey("api", "") == "rsspost") {
+    if (isSave(request)) {
         NSUtil::makeText(reply.getStringValueForKey("msg", "订阅成功")).show();
         setUnsavedMark(0);
+        saveEnded(true);
         return;
     }
     // The rows are replaced only when the new ones are there: the table
@@ -76,6 +84,28 @@ void RssNewsCat::subScribe() {
     request.setApi("rsspost");
     request.setOperate("1");
     session().userSubscribe(request.param(), this);
+}
+
+void RssNewsCat::saveChoices(std::function<void(bool saved)> done) {
+    saved_ = std::move(done);
+    subScribe();
+}
+
+// A refused save reaches the base's alert and never didLoad(): the host
+// still hears that it ended.
+void RssNewsCat::requestDidLoad(QXRequest* request, const Value& reply) {
+    const bool refusedSave = isSave(request) && ReplyDispatch::code(reply) == ReplyCode::Refused;
+    QXViewController::requestDidLoad(request, reply);
+    if (refusedSave) saveEnded(false);
+}
+
+void RssNewsCat::requestDidFailWithError(QXRequest* request, const Error& error) {
+    QXViewController::requestDidFailWithError(request, error);
+    if (isSave(request)) saveEnded(false);
+}
+
+void RssNewsCat::saveEnded(bool saved) {
+    if (auto done = std::exchange(saved_, nullptr)) done(saved);
 }
 
 void RssNewsCat::setUnsavedMark(int mark) {

@@ -6,16 +6,20 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <string>
 
 #include "framework/QXViewController.h"
+#include "framework/SavableChoices.h"
 #include "platform/ui/lists/TableView.h"
 
 namespace tovera {
 
 class DSTovera;
 
-class RssNewsCat : public QXViewController, public platform::ui::TableViewDataSource {
+class RssNewsCat : public QXViewController,
+                   public platform::ui::TableViewDataSource,
+                   public SavableChoices {
     Q_OBJECT
 public:
     /// The host's right bar button tag while edits are unsaved.
@@ -38,6 +42,11 @@ public:
     std::string rssIds() const;
     /// Saves the marked set.
     void subScribe();
+    /// subScribe(), then tells `done` whether the service kept the set.
+    void saveChoices(std::function<void(bool saved)> done) override;
+
+    void requestDidLoad(QXRequest* request, const Value& reply) override;
+    void requestDidFailWithError(QXRequest* request, const Error& error) override;
 
     platform::ui::TableView* tableView() const { return tableView_; }
     const Array& dataArray() const { return dataArray_; }
@@ -56,6 +65,11 @@ protected:
 
 private:
     void setUnsavedMark(int mark);
+    static bool isSave(const QXRequest* request);
+    /// Tells the waiting host, once, how the save ended.
+    void saveEnded(bool saved);
+
+    std::function<void(bool)> saved_;
 
     QPointer<platform::ui::ViewController> host_;
     platform::ui::TableView* tableView_ = nullptr;

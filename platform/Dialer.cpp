@@ -1,6 +1,5 @@
 #include "platform/Dialer.h"
 
-#include "platform/Log.h"
 #include "platform/Text.h"
 
 namespace tovera::platform {
@@ -26,10 +25,7 @@ std::optional<std::string> Dialer::numberOf(std::string_view address) {
 }
 
 bool Dialer::openUrl(std::string_view address) {
-    requests_.emplace_back(address);
-    logLine("dial: " + std::string(address));
-    if (!numberOf(address) || !handler_) return false;
-    return handler_(std::string(address));
+    return hand(address, numberOf(address).has_value(), "dial");
 }
 
 }  // namespace tovera::platform

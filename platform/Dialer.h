@@ -4,19 +4,16 @@
 // installs (the desktop's own "tel:" handler, when one exists).
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "platform/ExternalOpener.h"
 
 namespace tovera::platform {
 
-class Dialer {
+class Dialer : public ExternalOpener {
 public:
-    /// Takes a well-formed "tel:" address; returns whether it was handled.
-    using Handler = std::function<bool(const std::string& address)>;
-
     static Dialer& shared();
 
     /// The number of a "tel:" address when it is one a handler may receive:
@@ -27,16 +24,6 @@ public:
     /// Records the request and hands a well-formed address to the handler.
     /// Returns true when a handler took it.
     bool openUrl(std::string_view address);
-
-    void setHandler(Handler handler) { handler_ = std::move(handler); }
-
-    /// Every address asked for, in order (well-formed or not).
-    const std::vector<std::string>& requests() const { return requests_; }
-    void clearRequests() { requests_.clear(); }
-
-private:
-    Handler handler_;
-    std::vector<std::string> requests_;
 };
 
 }  // namespace tovera::platform

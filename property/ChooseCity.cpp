@@ -123,9 +123,7 @@ TableViewCell* ChooseCity::cellForRowAtIndexPath(TableView* table, const IndexPa
     if (!cell) {
         cell = new TableViewCell(TableViewCell::Style::Default, identifier);
         cell->textLabel()->setTextAlignment(Qt::AlignCenter);
-        auto* selected = new View;
-        selected->setBackgroundColor(NSUtil::skinColor());
-        cell->setSelectedBackgroundView(selected);
+        cell->setSelectedBackgroundView(NSUtil::skinSelectionView());
     }
     cell->textLabel()->setText(path.section == 0 ? locality_ : qtext(dataArray_[path.row], "city"));
     // The city in use carries a check mark.

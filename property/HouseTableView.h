@@ -26,7 +26,7 @@ public:
 
     /// Its host is about to show it: it reloads when it holds no rows or
     /// when a screen above flagged it with "refresh".
-    void willBeShown();
+    void willBeShown() override;
     /// Called after each page is shown with the total (the host's count).
     void setOnLoaded(std::function<void(int total)> onLoaded) { onLoaded_ = std::move(onLoaded); }
 

@@ -4,6 +4,7 @@
 #include "framework/ButtonItem.h"
 #include "framework/NSUtil.h"
 #include "framework/NoticeView.h"
+#include "framework/SkinChange.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
@@ -33,6 +34,8 @@ MenuIcons::MenuIcons(Tovera* rootController, int type, QObject* parent)
 void MenuIcons::loadView() {
     gridView_ = new GridView(QRectF(0, 0, 320, 367));
     setView(gridView_);
+    // The icons are skinned: the grid sets them again after a skin change.
+    SkinChange::follow(gridView_, [grid = gridView_] { grid->reloadData(); });
 }
 
 void MenuIcons::viewDidLoad() {

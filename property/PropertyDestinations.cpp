@@ -6,6 +6,7 @@
 #include "property/ChooseCity.h"
 #include "property/Gallery.h"
 #include "property/HouseSearch.h"
+#include "property/HouseTableView.h"
 #include "property/Saleinfo.h"
 #include "property/SellList.h"
 #include "property/Tovera.h"
@@ -15,6 +16,11 @@
 namespace tovera {
 
 void registerPropertyDestinations() {
+    Navigator::registerBuilder(Destination::FollowedProjects, [](const Route&) {
+        auto* followed = new HouseTableView;
+        followed->param().setApi("housefocus");
+        return followed;
+    });
     // The city choice reports to the home screen, so it needs one.
     Navigator::registerBuilder(Destination::ChooseCity, [](const Route&) -> ChooseCity* {
         Tovera* home = Tovera::toveraViewController();

@@ -100,11 +100,8 @@ void Tovera::loadView() {
 
     tabBar_ = new TabBar(QRectF(0, kHeight - kTabBarHeight, kWidth, kTabBarHeight));
     QList<TabBarItem*> items;
-    for (int i = 0; i < kTabCount; ++i) {
-        const QString icon = QString::fromStdString(NSUtil::skin({}, kTabs[i].icon));
-        items << new TabBarItem(QString::fromUtf8(kTabs[i].title), platform::ui::Image::named(icon),
-                                i);
-    }
+    for (int i = 0; i < kTabCount; ++i)
+        items << NSUtil::skinTabItem(QString::fromUtf8(kTabs[i].title), kTabs[i].icon, i);
     tabBar_->setItems(items);
     tabBar_->setDelegate(this);
     root->addSubview(tabBar_);

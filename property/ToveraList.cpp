@@ -65,10 +65,9 @@ void ToveraList::loadView() {
     contentView_->setAutoresizingMask(View::FlexibleSize);
 
     tabBar_ = new TabBar(QRectF(0, kHeight - kTabBarHeight, kWidth, kTabBarHeight), root);
-    tabBar_->setItems(
-        {new TabBarItem(QStringLiteral("最新"), NSUtil::skinImage("fic_tovera"), 0),
-         new TabBarItem(QStringLiteral("价格"), NSUtil::skinImage("fic_saleinfo"), 1),
-         new TabBarItem(QStringLiteral("关注度"), NSUtil::skinImage("fic_focus"), 2)});
+    tabBar_->setItems({NSUtil::skinTabItem(QStringLiteral("最新"), "fic_tovera", 0),
+                       NSUtil::skinTabItem(QStringLiteral("价格"), "fic_saleinfo", 1),
+                       NSUtil::skinTabItem(QStringLiteral("关注度"), "fic_focus", 2)});
     tabBar_->setDelegate(this);
     setView(root);
 }

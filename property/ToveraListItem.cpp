@@ -90,6 +90,10 @@ void ToveraListItem::setitemtype(std::string_view api) {
     focusBtn_->setEnabled(true);
     focusBtn_->setHidden(false);
     contentView()->bringSubviewToFront(focusBtn_);
+    // The address ends before the button instead of running under it.
+    QRectF text = introLbl_->frame();
+    text.setRight(focusBtn_->frame().left() - 2);
+    introLbl_->setFrame(text);
 }
 
 }  // namespace tovera

@@ -1,3 +1,4 @@
+#include "platform/Browser.h"
 #include "platform/CityTable.h"
 #include "platform/Dialer.h"
 #include "platform/Location.h"
@@ -219,4 +220,22 @@ TEST(Dialer, RecordsEveryRequestAndHandsOnlyWellFormedNumbers) {
     dialer.setHandler(nullptr);
     EXPECT_FALSE(dialer.openUrl("tel:110"));
     dialer.clearRequests();
+}
+
+TEST(Browser, HandsOnlyWebAddressesSoAReplyCannotOpenLocalThings) {
+    Browser& browser = Browser::shared();
+    browser.clearRequests();
+    std::vector<std::string> handed;
+    browser.setHandler([&](const std::string& address) {
+        handed.push_back(address);
+        return true;
+    });
+    for (const char* address :
+         {"https://store.example/app", "HTTP://a.example", "file:///etc/passwd",
+          "javascript:alert(1)", "http://", "/usr/bin/xterm", ""})
+        browser.openUrl(address);
+    EXPECT_EQ(handed, (std::vector<std::string>{"https://store.example/app", "HTTP://a.example"}));
+    EXPECT_EQ(browser.requests().size(), 7u);
+    browser.setHandler(nullptr);
+    browser.clearRequests();
 }

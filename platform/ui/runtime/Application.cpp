@@ -2,6 +2,7 @@
 
 #include "platform/Alert.h"
 #include "platform/AppHome.h"
+#include "platform/Browser.h"
 #include "platform/Dialer.h"
 #include "platform/Log.h"
 #include "platform/ReverseGeocoder.h"
@@ -191,6 +192,12 @@ void Application::installPlatformHooks() {
     });
     Dialer::shared().setHandler([](const std::string& address) {
         if (!desktopDialsTelephones()) return false;
+        return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+    });
+    Browser::shared().setHandler([](const std::string& address) {
+        // Off screen (tests, the tour) nobody could see a browser window.
+        const QString platform = QGuiApplication::platformName();
+        if (platform == "offscreen" || platform == "minimal") return false;
         return QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
     });
 }
