@@ -5,6 +5,12 @@
 #include "app/SplashViewController.h"
 #include "app/Tour.h"
 #include "app/toveraAppDelegate.h"
+#include "ask/AskDetail.h"
+#include "ask/AskDetailView.h"
+#include "ask/AskForm.h"
+#include "ask/AskHome.h"
+#include "ask/AskList.h"
+#include "ask/AskReply.h"
 #include "comments/CommentCells.h"
 #include "comments/CommentDetail.h"
 #include "comments/CommentList.h"
@@ -14,6 +20,7 @@
 #include "framework/ImageLoader.h"
 #include "framework/JVPickView.h"
 #include "framework/NetImageView.h"
+#include "framework/PhotoPreview.h"
 #include "news/MyNews.h"
 #include "news/NetComment.h"
 #include "news/News.h"
@@ -24,8 +31,11 @@
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/TabBar.h"
 #include "platform/ui/views/Button.h"
+#include "platform/ui/views/Image.h"
 #include "platform/ui/views/ImageView.h"
 #include "platform/ui/views/Label.h"
+#include "platform/ui/views/TextField.h"
+#include "platform/ui/views/TextView.h"
 #include "platform/ui/views/View.h"
 #include "platform/ui/web/WebView.h"
 #include "property/ChooseCity.h"
@@ -142,6 +152,32 @@ TourStop menuStop(std::string name, int index) {
                     return home->menu() && home->menu()->type() == index &&
                            home->menu()->view()->isVisible();
                 });
+            }};
+}
+
+// The posting form of `type`, signed in, filled in as a user would, with
+// the splash picture as its photo (the photo picker needs a person).
+TourStop askFormStop(std::string name, const char* type, const char* title, const char* subject,
+                     const char* body) {
+    return {std::move(name), [type, title, subject, body](Tour& tour) {
+                Tovera* home = homeOnTop(tour);
+                if (!home || !signInDemoUser(tour, home->DStovera())) return false;
+                auto* form = new AskForm;
+                form->param().setType(type);
+                form->setTitle(QString::fromUtf8(title));
+                if (!pushOverHome(tour, form, [form] { return form->view()->isVisible(); }))
+                    return false;
+                form->titleField()->setText(QString::fromUtf8(subject));
+                form->contentText()->setText(QString::fromUtf8(body));
+                form->useImage(platform::ui::Image::named(QStringLiteral("splash.png")).toImage());
+                const bool live = std::string_view(type) == "5";
+                if (!tour.waitFor([form, live] {
+                        return !form->preView()->isHidden() && (!live || !form->pkArray().empty());
+                    }))
+                    return false;
+                // A live room's city is chosen on the picker.
+                if (live) form->chooseCity();
+                return !live || form->pkView()->isVisible();
             }};
 }
 
@@ -330,6 +366,27 @@ const std::vector<TourStop>& tourStops() {
          }},
         projectPageStop("project-introduction", ToveraDetail::kIntro),
         projectPageStop("project-transport", ToveraDetail::kSupport),
+        {"ask-home",
+         [](Tour& tour) {
+             auto* home = new AskHome;
+             return pushOverHome(tour, home, [home] {
+                 return home->asklistController() && !home->asklistController()->items().empty();
+             });
+         }},
+        {"ask-question",
+         [](Tour& tour) {
+             auto* question = new AskDetail;
+             question->param().setRid("60003");
+             return pushOverHome(tour, question, [question] {
+                 AskReply* answers = question->scrollView()->askReply();
+                 return !question->detail().empty() && answers && !answers->dataArray().empty() &&
+                        int(answers->dataArray().size()) >= answers->total();
+             });
+         }},
+        askFormStop("ask-form", "7", "发表咨询", "翠湖名邸的车位还有吗？",
+                    "想了解一下地下车位的价格和数量。"),
+        askFormStop("ask-form-live", "5", "发送直播", "翠湖名邸样板间开放直播", ""),
+        askFormStop("ask-form-message", "1", "直播消息", "", "样板间现场人气很旺，欢迎大家来看。"),
     };
     return stops;
 }

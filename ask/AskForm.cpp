@@ -178,6 +178,9 @@ void AskForm::bindLblName(const Dict& labels) {
     picLbl_->setText(QString::fromStdString(labels.getStringValueForKey("photo", "图片")));
     cityBtn_->setTitle(preference(PrefKey::kCity));
     cityBtn_->setTag(Value(preference(PrefKey::kCityId).toStdString()).intValue());
+    // Without a city of the user's own the session's city stands; its name
+    // comes with the city list.
+    if (cityBtn_->tag() <= 0) cityBtn_->setTag(Value(session().cityId().value_or("0")).intValue());
     switch (kind(type()).layout) {
         case Layout::Live:
             showLive();
@@ -401,6 +404,11 @@ Dict AskForm::postParams() {
 void AskForm::didLoad(const Value& reply, QXRequest* request) {
     if (request && request->params().getStringValueForKey("api", "") == kCityApi) {
         pkArray_ = reply["result"].items();
+        if (cityBtn_->currentTitle().isEmpty()) {
+            for (const Value& element : pkArray_)
+                if (Value(element.getStringValueForKey("cityid", "")).intValue() == cityBtn_->tag())
+                    cityBtn_->setTitle(cityTitle(element));
+        }
         if (pkView_ && !pkView_->isHidden()) chooseCity();
         return;
     }
