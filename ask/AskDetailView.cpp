@@ -4,6 +4,7 @@
 #include "framework/ImageTitle.h"
 #include "framework/ImageViewShow.h"
 #include "framework/NSUtil.h"
+#include "framework/NavigationStyle.h"
 #include "framework/Navigator.h"
 #include "framework/NetButton.h"
 #include "framework/RootScreenServices.h"
@@ -51,15 +52,11 @@ Button* AskDetailView::linkButton(const QRectF& frame, const QString& title, int
 
 double AskDetailView::textRow(double y, const QString& value, Qt::Alignment alignment) {
     const double width = bounds().width() - 2 * kMargin;
-    auto* view = new TextView(QRectF(kMargin, y, width, kRowHeight), mainView_);
-    view->setEditable(false);
-    view->setFont(NSUtil::normalFont());
-    view->setTextColor(NSUtil::black());
-    view->setBackgroundColor(Qt::transparent);
+    const double height = NavigationStyle::readOnlyTextHeight(value, width) + 10;
+    auto* view = new TextView(QRectF(kMargin, y, width, height), mainView_);
+    NavigationStyle::readOnlyText(view);
     view->setTextAlignment(alignment);
     view->setText(value);
-    const double height = view->sizeThatFits(QSizeF(width, 0)).height() + 10;
-    view->setFrame(QRectF(kMargin, y, width, height));
     return y + height;
 }
 

@@ -326,11 +326,7 @@ void AskForm::useImage(const QImage& image) {
 // ---- City -----------------------------------------------------------------
 
 JVPickView* AskForm::pkView() {
-    if (!pkView_) {
-        pkView_ = new JVPickView(kWidth, view());
-        pkView_->setDelegate(this);
-        pkView_->setHidden(true);
-    }
+    if (!pkView_) pkView_ = JVPickView::hiddenIn(view(), this);
     return pkView_;
 }
 
@@ -345,18 +341,12 @@ void AskForm::chooseCity() {
         titles << cityTitle(element);
     }
     JVPickView* panel = pkView();
-    panel->setTitles(titles);
-    const double full = view()->bounds().height();
-    panel->setFrame(QRectF(0, full - JVPickView::kHeight, kWidth, JVPickView::kHeight));
-    panel->setHidden(false);
-    view()->bringSubviewToFront(panel);
-    scrollView_->setFrame(QRectF(0, 0, kWidth, full - JVPickView::kHeight));
+    panel->showUnder(scrollView_, titles);
     if (chosen >= 0) panel->pickerView()->selectRow(chosen, 0, true);
 }
 
 void AskForm::hidePicker() {
-    if (pkView_) pkView_->setHidden(true);
-    if (scrollView_ && view()) scrollView_->setFrame(view()->bounds());
+    if (pkView_) pkView_->hideUnder(scrollView_);
 }
 
 void AskForm::qxView(platform::ui::View*, Button* button) {

@@ -5,6 +5,7 @@
 
 #include "framework/ImageViewShow.h"
 #include "framework/NSUtil.h"
+#include "framework/NavigationStyle.h"
 #include "framework/NetButton.h"
 #include "framework/RootScreenServices.h"
 #include "platform/ui/navigation/Window.h"
@@ -28,19 +29,9 @@ QString text(const Dict& info, std::string_view key) {
     return QString::fromStdString(info.getStringValueForKey(key, ""));
 }
 
-void styleText(TextView* view) {
-    view->setEditable(false);
-    view->setFont(NSUtil::normalFont());
-    view->setTextColor(NSUtil::black());
-    view->setBackgroundColor(Qt::transparent);
-}
-
 double textHeight(const QString& value) {
-    if (value.isEmpty()) return kEmptyTextHeight;
-    TextView measure(QRectF(0, 0, kTextWidth, kEmptyTextHeight));
-    styleText(&measure);
-    measure.setText(value);
-    return measure.sizeThatFits(QSizeF(kTextWidth, 0)).height();
+    return value.isEmpty() ? kEmptyTextHeight
+                           : NavigationStyle::readOnlyTextHeight(value, kTextWidth);
 }
 
 }  // namespace
@@ -49,7 +40,7 @@ ReplyItem::ReplyItem(QWidget* parent) : CustomCell(QStringLiteral("ReplyItem"), 
     setFrame(QRectF(0, 0, kWidth, 80));
     setSelectionStyle(SelectionStyle::None);
     replyText_ = new TextView(QRectF(kMargin, 0, kTextWidth, kEmptyTextHeight), contentView());
-    styleText(replyText_);
+    NavigationStyle::readOnlyText(replyText_);
     netButton_ = new NetButton(QRectF(10, 0, kPictureSide, kPictureSide), contentView());
     connect(netButton_, &platform::ui::Control::touchUpInside, this, [this] { showBig(); });
     bottomBar_ = new platform::ui::View(QRectF(0, 0, kWidth, kBarHeight), contentView());

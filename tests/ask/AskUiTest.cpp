@@ -17,20 +17,6 @@ namespace tovera::testing {
 
 using namespace platform::ui::testing;
 
-namespace {
-
-struct PostReply : QXRequestDelegate {
-    void requestDidLoad(QXRequest*, const Value& reply) override {
-        answer = reply;
-        done = true;
-    }
-    void requestDidFailWithError(QXRequest*, const Error&) override { done = true; }
-    Value answer;
-    bool done = false;
-};
-
-}  // namespace
-
 void AskUiTest::SetUp() {
     NewsUiTest::SetUp();
     startDemoService();
@@ -84,7 +70,7 @@ void AskUiTest::submit(AskForm* form) {
 }
 
 Value AskUiTest::post(Dict params) {
-    PostReply reply;
+    RecordedReply reply;
     session().userMessagePost(params, &reply);
     EXPECT_TRUE(waitFor([&] { return reply.done; }));
     return reply.answer;
