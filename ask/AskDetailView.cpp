@@ -83,10 +83,7 @@ void AskDetailView::setInfo(const Dict& info) {
     double y = kMargin;
 
     if (const int hid = info.getIntValueForKey("hid", 0); hid > 0) {
-        const QString house = text(info, "house");
-        linkButton(QRectF(kMargin, y, width, kRowHeight),
-                   house.isEmpty() ? QStringLiteral("楼盘") : QStringLiteral("楼盘: %1").arg(house),
-                   kHouseTag, hid);
+        linkButton(QRectF(kMargin, y, width, kRowHeight), QStringLiteral("楼盘"), kHouseTag, hid);
         y += kRowHeight;
     }
     if (const QString title = text(info, "title"); !title.isEmpty()) {

@@ -109,7 +109,7 @@ TEST_F(AskDetailTest, TheRowsOfTheRecordAndWhereTheyLead) {
     // Project link first, then the title, the asker, the text, the best answer.
     Button* project = nullptr;
     for (Button* button : findAllByClass<Button>(content->mainView()))
-        if (button->currentTitle().startsWith(QStringLiteral("楼盘"))) project = button;
+        if (button->currentTitle() == QStringLiteral("楼盘")) project = button;
     ASSERT_TRUE(project);
     EXPECT_EQ(project->frame().top(), 5);
     EXPECT_TRUE(findByText(content->mainView(), QStringLiteral("最佳答案")));

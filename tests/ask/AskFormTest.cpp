@@ -238,6 +238,25 @@ TEST_F(AskFormTest, AQuestionWithTwoPhotosOpensItsDetailAndTheCentreReloadsItsLi
     EXPECT_EQ(home->asklistController()->param().type(), "3");
 }
 
+TEST_F(AskFormTest, ASuccessWithoutTheNewIdIsAFailureAndOpensNothing) {
+    login("demo", "demo1234");
+    for (const std::string type : {"7", "5"}) {
+        SCOPED_TRACE("type " + type);
+        AskForm* form = openForm(type);
+        fill(form, QStringLiteral("标题"), type == "7" ? QStringLiteral("内容") : QString());
+        form->requestDidLoad(nullptr, Value(Dict{{"code", "0"}, {"msg", "发布成功"}}));
+        processEvents();
+        const std::optional<OverlayInfo> alert = currentAlert();
+        ASSERT_TRUE(alert);
+        EXPECT_EQ(alert->title, QStringLiteral("出错了"));
+        ASSERT_TRUE(answerAlert(0));
+        EXPECT_EQ(top(), form);
+        EXPECT_EQ(form->titleField()->text(), QStringLiteral("标题"));
+        nav()->popViewControllerAnimated(false);
+        processEvents();
+    }
+}
+
 TEST_F(AskFormTest, AnAnswerMarksTheScreenBeneathAndCloses) {
     login("wangfang", "wang12345");
     auto* beneath = open(new AskList);
