@@ -1,6 +1,7 @@
 #include "app/Destinations.h"
 
 #include "account/AccountDestinations.h"
+#include "ask/AskDestinations.h"
 #include "framework/FrameworkDestinations.h"
 #include "news/NewsDestinations.h"
 #include "property/PropertyDestinations.h"
@@ -11,6 +12,7 @@ void registerDestinations() {
     registerFrameworkDestinations();
     registerNewsDestinations();
     registerPropertyDestinations();
+    registerAskDestinations();
     registerAccountDestinations();
 }
 

@@ -10,6 +10,12 @@
 #include "app/SplashViewController.h"
 #include "app/Tour.h"
 #include "app/toveraAppDelegate.h"
+#include "ask/AskDetail.h"
+#include "ask/AskDetailView.h"
+#include "ask/AskForm.h"
+#include "ask/AskHome.h"
+#include "ask/AskList.h"
+#include "ask/AskReply.h"
 #include "comments/CommentCells.h"
 #include "comments/CommentDetail.h"
 #include "comments/CommentList.h"
@@ -21,6 +27,7 @@
 #include "framework/NSUtil.h"
 #include "framework/Navigator.h"
 #include "framework/NetImageView.h"
+#include "framework/PhotoPreview.h"
 #include "framework/SkinChange.h"
 #include "news/MyNews.h"
 #include "news/NetComment.h"
@@ -32,8 +39,11 @@
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/TabBar.h"
 #include "platform/ui/views/Button.h"
+#include "platform/ui/views/Image.h"
 #include "platform/ui/views/ImageView.h"
 #include "platform/ui/views/Label.h"
+#include "platform/ui/views/TextField.h"
+#include "platform/ui/views/TextView.h"
 #include "platform/ui/views/View.h"
 #include "platform/ui/web/WebView.h"
 #include "property/ChooseCity.h"
@@ -201,6 +211,32 @@ TourStop messageSettingsStop(std::string name, const char* tab) {
                 return table && table->numberOfRowsInSection(0) > 0;
             });
         }};
+}
+
+// The posting form of `type`, signed in, filled in as a user would, with
+// the splash picture as its photo (the photo picker needs a person).
+TourStop askFormStop(std::string name, const char* type, const char* title, const char* subject,
+                     const char* body) {
+    return {std::move(name), [type, title, subject, body](Tour& tour) {
+                Tovera* home = homeOnTop(tour);
+                if (!home || !signInDemoUser(tour, home->DStovera())) return false;
+                auto* form = new AskForm;
+                form->param().setType(type);
+                form->setTitle(QString::fromUtf8(title));
+                if (!pushOverHome(tour, form, [form] { return form->view()->isVisible(); }))
+                    return false;
+                form->titleField()->setText(QString::fromUtf8(subject));
+                form->contentText()->setText(QString::fromUtf8(body));
+                form->useImage(platform::ui::Image::named(QStringLiteral("splash.png")).toImage());
+                const bool live = std::string_view(type) == "5";
+                if (!tour.waitFor([form, live] {
+                        return !form->preView()->isHidden() && (!live || !form->pkArray().empty());
+                    }))
+                    return false;
+                // A live room's city is chosen on the picker.
+                if (live) form->chooseCity();
+                return !live || form->pkView()->isVisible();
+            }};
 }
 
 }  // namespace
@@ -374,6 +410,27 @@ const std::vector<TourStop>& tourStops() {
                             auto* albums = qobject_cast<Gallery*>(detail->pageScreen());
                             return albums && !albums->items().empty();
                         }),
+        {"ask-home",
+         [](Tour& tour) {
+             auto* home = new AskHome;
+             return pushOverHome(tour, home, [home] {
+                 return home->asklistController() && !home->asklistController()->items().empty();
+             });
+         }},
+        {"ask-question",
+         [](Tour& tour) {
+             auto* question = new AskDetail;
+             question->param().setRid("60003");
+             return pushOverHome(tour, question, [question] {
+                 AskReply* answers = question->scrollView()->askReply();
+                 return !question->detail().empty() && answers && !answers->dataArray().empty() &&
+                        int(answers->dataArray().size()) >= answers->total();
+             });
+         }},
+        askFormStop("ask-form", "7", "发表咨询", "翠湖名邸的车位还有吗？",
+                    "想了解一下地下车位的价格和数量。"),
+        askFormStop("ask-form-live", "5", "发送直播", "翠湖名邸样板间开放直播", ""),
+        askFormStop("ask-form-message", "1", "直播消息", "", "样板间现场人气很旺，欢迎大家来看。"),
         {"settings",
          [](Tour& tour) {
              auto* settings = new SetList;

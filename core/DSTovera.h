@@ -142,7 +142,8 @@ public:
                                                      std::string_view httpMethod,
                                                      QXRequestDelegate* delegate);
     /// The upload route: refuses a signed-out caller (code 101 / "203") unless
-    /// "api" is "postcomment"; writes token, "uid" and "cityid" into `params`.
+    /// "api" is "postcomment"; writes the token, "uid" (unless given) and
+    /// "cityid" (unless a city is given) into `params`.
     std::shared_ptr<QXRequest> postRequestWithMethodName(std::string_view path, Dict& params,
                                                          int postDataType,
                                                          QXRequestDelegate* delegate);

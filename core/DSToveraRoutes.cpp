@@ -99,7 +99,9 @@ std::shared_ptr<QXRequest> DSTovera::postRequestWithMethodName(std::string_view 
     else
         params.remove("access_token");
     if (userId_ && !params.contains("uid")) params.set("uid", *userId_);
-    if (cityId_) params.set("cityid", *cityId_);
+    // A city the form chose (a new live room's) goes out as chosen; the
+    // session's city fills in only where none is given.
+    if (cityId_ && params.getIntValueForKey("cityid", 0) < 1) params.set("cityid", *cityId_);
 
     request_ = QXRequest::getRequestWithParams(params, "POST", postDataType, delegate,
                                                toveraHttpRequestDomain() + std::string(path));

@@ -13,12 +13,14 @@ ButtonItem::ButtonItem(const QRectF& frame, QWidget* parent) : Button(frame, par
     icon_ = new NetImageView;
     icon_->setContentMode(platform::ui::ContentMode::ScaleAspectFit);
     icon_->setUserInteractionEnabled(false);
+    icon_->setBackgroundColor(Qt::transparent);
     addSubview(icon_);
     label_ = new platform::ui::Label;
     label_->setTextAlignment(Qt::AlignHCenter);
     label_->setTextColor(Qt::black);
     label_->setFont(NSUtil::smallFont());
     label_->setUserInteractionEnabled(false);
+    label_->setBackgroundColor(Qt::transparent);
     addSubview(label_);
     layoutSubviews();
 }

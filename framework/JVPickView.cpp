@@ -2,6 +2,7 @@
 
 #include "framework/NSUtil.h"
 #include "framework/SkinChange.h"
+#include "platform/ui/lists/ScrollView.h"
 #include "platform/ui/views/Button.h"
 
 namespace tovera {
@@ -30,6 +31,30 @@ JVPickView::JVPickView(double width, QWidget* parent) : View(QRectF(0, 0, width,
     picker_ = new PickerView(QRectF(0, kBarHeight, width, kHeight - kBarHeight), this);
     picker_->setDataSource(this);
     picker_->setDelegate(this);
+}
+
+JVPickView* JVPickView::hiddenIn(platform::ui::View* parent, QXViewDelegate* delegate) {
+    auto* panel = new JVPickView(parent->bounds().width(), parent);
+    panel->setDelegate(delegate);
+    panel->setHidden(true);
+    return panel;
+}
+
+void JVPickView::showUnder(platform::ui::ScrollView* form, const QStringList& titles) {
+    setTitles(titles);
+    auto* parent = qobject_cast<View*>(parentWidget());
+    if (!parent) return;
+    const QRectF area = parent->bounds();
+    setFrame(QRectF(0, area.height() - kHeight, area.width(), kHeight));
+    setHidden(false);
+    parent->bringSubviewToFront(this);
+    if (form) form->setFrame(QRectF(0, 0, area.width(), area.height() - kHeight));
+}
+
+void JVPickView::hideUnder(platform::ui::ScrollView* form) {
+    setHidden(true);
+    if (auto* parent = qobject_cast<View*>(parentWidget()); parent && form)
+        form->setFrame(parent->bounds());
 }
 
 void JVPickView::setTitles(const QStringList& titles) {

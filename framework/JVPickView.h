@@ -15,6 +15,7 @@
 
 namespace tovera::platform::ui {
 class Button;
+class ScrollView;
 }  // namespace tovera::platform::ui
 
 namespace tovera {
@@ -31,7 +32,16 @@ public:
 
     explicit JVPickView(double width, QWidget* parent = nullptr);
 
+    /// A hidden panel as wide as `parent`, reporting to
+    /// `delegate`.
+    static JVPickView* hiddenIn(platform::ui::View* parent, QXViewDelegate* delegate);
+
     void setDelegate(QXViewDelegate* delegate) { delegate_ = delegate; }
+    /// Shows the panel with `titles` at the bottom of its superview, in
+    /// front, and ends the scrolling `form` above it.
+    void showUnder(platform::ui::ScrollView* form, const QStringList& titles);
+    /// Hides the panel; `form` takes its superview's height again.
+    void hideUnder(platform::ui::ScrollView* form);
     /// The rows to choose from; the first is selected.
     void setTitles(const QStringList& titles);
     const QStringList& titles() const { return titles_; }

@@ -88,4 +88,18 @@ void NavigationStyle::frameTextView(platform::ui::TextView* textView) {
     if (textView) textView->setBorder(1, QColor(Qt::gray));
 }
 
+void NavigationStyle::readOnlyText(platform::ui::TextView* textView) {
+    textView->setEditable(false);
+    textView->setFont(NSUtil::normalFont());
+    textView->setTextColor(NSUtil::black());
+    textView->setBackgroundColor(Qt::transparent);
+}
+
+double NavigationStyle::readOnlyTextHeight(const QString& text, double width) {
+    platform::ui::TextView measure(QRectF(0, 0, width, 40));
+    readOnlyText(&measure);
+    measure.setText(text);
+    return measure.sizeThatFits(QSizeF(width, 0)).height();
+}
+
 }  // namespace tovera

@@ -34,6 +34,11 @@ public:
     static void applySkin(platform::ui::NavigationBar* bar);
     /// A 1-point grey frame around an editable text view.
     static void frameTextView(platform::ui::TextView* textView);
+    /// A text view that only shows its text: not editable, the normal font,
+    /// black on a clear background.
+    static void readOnlyText(platform::ui::TextView* textView);
+    /// The height a read-only text view `width` points wide needs for `text`.
+    static double readOnlyTextHeight(const QString& text, double width);
 };
 
 }  // namespace tovera

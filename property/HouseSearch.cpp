@@ -180,11 +180,7 @@ int HouseSearch::fieldOf(const Dict& sent) {
 }
 
 JVPickView* HouseSearch::picker() {
-    if (!pkView_) {
-        pkView_ = new JVPickView(kWidth, view());
-        pkView_->setDelegate(this);
-        pkView_->setHidden(true);
-    }
+    if (!pkView_) pkView_ = JVPickView::hiddenIn(view(), this);
     return pkView_;
 }
 
@@ -265,19 +261,16 @@ void HouseSearch::showPicker() {
     for (const Value& option : pkArray_)
         titles.push_back(optionTitle(option));
     JVPickView* panel = picker();
-    panel->setTitles(titles);
-    const double full = view()->bounds().height();
-    panel->setFrame(QRectF(0, full - JVPickView::kHeight, kWidth, JVPickView::kHeight));
-    panel->setHidden(false);
-    view()->bringSubviewToFront(panel);
-    scrollView_->setFrame(QRectF(0, 0, kWidth, full - JVPickView::kHeight));
+    panel->showUnder(scrollView_, titles);
     if (LabelButton* chosenRow = row(panel->tag()))
         scrollView_->scrollRectToVisible(chosenRow->frame(), true);
 }
 
 void HouseSearch::hidePicker() {
-    if (pkView_) pkView_->setHidden(true);
-    scrollView_->setFrame(view()->bounds());
+    if (pkView_)
+        pkView_->hideUnder(scrollView_);
+    else
+        scrollView_->setFrame(view()->bounds());
 }
 
 void HouseSearch::qxView(View*, Button* button) {

@@ -1,9 +1,8 @@
 #include "property/PhotoView.h"
 
-#include <cmath>
-
 #include "framework/MyPageControl.h"
 #include "framework/NetButton.h"
+#include "framework/PhotoPreview.h"
 #include "platform/ui/views/Button.h"
 
 namespace tovera {
@@ -38,12 +37,6 @@ PhotoView::PhotoView(const QRectF& frame, QWidget* parent) : View(frame, parent)
     }
     connect(leftBtn_, &platform::ui::Control::touchUpInside, this, [this] { prePage(); });
     connect(rightBtn_, &platform::ui::Control::touchUpInside, this, [this] { nextPage(); });
-}
-
-int PhotoView::pageAt(double offset, double width, int count) {
-    if (count <= 0 || width <= 0) return 0;
-    const int page = int(std::floor((offset - width / 2) / width)) + 1;
-    return ((page % count) + count) % count;
 }
 
 void PhotoView::setPicsArray(std::vector<std::string> urls) {
@@ -91,8 +84,8 @@ void PhotoView::showPage(int page) {
 void PhotoView::scrollViewDidScroll(ScrollView* scrollView) {
     // With no pictures there is no page to follow.
     if (picsArray_.empty()) return;
-    showPage(pageAt(scrollView->contentOffset().x(), scrollView->frame().width(),
-                    int(picsArray_.size())));
+    showPage(PhotoPreview::pageAt(scrollView->contentOffset().x(), scrollView->frame().width(),
+                                  int(picsArray_.size())));
 }
 
 void PhotoView::prePage() {

@@ -30,10 +30,6 @@ public:
     /// A pager of `frame` (the overview gives 320 by 200 points).
     explicit PhotoView(const QRectF& frame = QRectF(0, 0, 320, 200), QWidget* parent = nullptr);
 
-    /// The page under a horizontal `offset` of pages `width` wide: the one
-    /// whose left half has been passed, modulo `count`; 0 without pages.
-    static int pageAt(double offset, double width, int count);
-
     QXViewDelegate* delegate() const { return delegate_.get(); }
     void setDelegate(QXViewDelegate* delegate) { delegate_ = delegate; }
 

@@ -4,6 +4,7 @@
 #include <QTextCursor>
 
 #include "framework/NSUtil.h"
+#include "framework/NavigationStyle.h"
 #include "platform/ui/views/Label.h"
 #include "platform/ui/views/TextView.h"
 
@@ -20,14 +21,6 @@ constexpr double kTextWidth = kWidth - 2 * kMargin;
 QString text(const Dict& info, std::string_view key) {
     return QString::fromStdString(info.getStringValueForKey(key, ""));
 }
-
-// The text view of a row, styled the same for showing and for measuring.
-void styleText(TextView* view) {
-    view->setEditable(false);
-    view->setFont(NSUtil::normalFont());
-    view->setTextColor(NSUtil::black());
-    view->setBackgroundColor(Qt::transparent);
-}
 }  // namespace
 
 SellListItem::SellListItem(QWidget* parent) : CustomCell(QStringLiteral("SellListItem"), parent) {
@@ -37,7 +30,7 @@ SellListItem::SellListItem(QWidget* parent) : CustomCell(QStringLiteral("SellLis
     dateLabel_->setFont(NSUtil::smallFont());
     dateLabel_->setTextColor(NSUtil::secondcolor());
     textView_ = new TextView(QRectF(kMargin, kDateHeight, kTextWidth, 40), contentView());
-    styleText(textView_);
+    NavigationStyle::readOnlyText(textView_);
 }
 
 void SellListItem::setInfo(const Dict& info) {
@@ -53,10 +46,7 @@ void SellListItem::setInfo(const Dict& info) {
 }
 
 double SellListItem::height(const Dict& info) {
-    TextView measure(QRectF(0, 0, kTextWidth, 40));
-    styleText(&measure);
-    measure.setText(text(info, "selltxt"));
-    return measure.sizeThatFits(QSizeF(kTextWidth, 0)).height() + kDateHeight;
+    return NavigationStyle::readOnlyTextHeight(text(info, "selltxt"), kTextWidth) + kDateHeight;
 }
 
 }  // namespace tovera

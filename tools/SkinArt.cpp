@@ -491,6 +491,26 @@ void shared() {
                     p.drawPolyline(QList<QPointF>{{5.5, 10}, {9, 13.5}, {15, 6.5}});
                 });
     }
+    // A question row's state: answered (a green tick) or still open (an
+    // orange question mark).
+    picture("ask_ok", 30, 30, [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x2E, 0x9B, 0x3C));
+        p.drawEllipse(QRectF(1.5, 1.5, 27, 27));
+        p.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPolyline(QList<QPointF>{{8.5, 15.5}, {13, 20}, {21.5, 10}});
+    });
+    picture("ask_help", 30, 30, [](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xF0, 0x8A, 0x24));
+        p.drawEllipse(QRectF(1.5, 1.5, 27, 27));
+        QFont font;
+        font.setPixelSize(20);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(1.5, 1.5, 27, 27), Qt::AlignCenter, QStringLiteral("?"));
+    });
     picture("number_bg", 25, 25, [](QPainter& p) {
         p.setPen(QPen(Qt::white, 2));
         p.setBrush(QColor(0xD8, 0x20, 0x20));

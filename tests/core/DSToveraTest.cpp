@@ -354,8 +354,14 @@ TEST_F(DSToveraTest, UploadRouteRefusesSignedOutCallersExceptComments) {
     got = fields(server_.last());
     EXPECT_EQ(got["access_token"], "demoKEY");
     EXPECT_EQ(got["uid"], "7");
-    EXPECT_EQ(got["cityid"], "3405");
+    EXPECT_EQ(got["cityid"], "3401");                       // the caller's own city is kept
     EXPECT_EQ(photo.getStringValueForKey("uid", ""), "7");  // written into the caller's dictionary
+
+    Dict noCity{{"photo", Data{"\x89PNG", true}}, {"cityid", "0"}};
+    Recorder filled;
+    signedIn.userHeadphoto(noCity, &filled);
+    wait(filled);
+    EXPECT_EQ(fields(server_.last())["cityid"], "3405");
 }
 
 TEST_F(DSToveraTest, SessionIdentityAndLoginPrompt) {

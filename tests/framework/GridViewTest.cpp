@@ -98,6 +98,14 @@ TEST_F(Widgets, MenuItemsLayOutIconLabelAndBadge) {
     EXPECT_EQ(item->icon()->frame(), QRectF(14, 14, 42, 42));
     EXPECT_EQ(item->label()->frame(), QRectF(1, 54, 62, 22));
     EXPECT_EQ(badge->center(), QPointF(56, 14));
+    // A new frame lays the icon, the caption and the badge out again.
+    item->setFrame(QRectF(10, 80, 100, 90));
+    item->layoutIfNeeded();
+    EXPECT_EQ(item->icon()->frame(), QRectF(20, 20, 60, 60));
+    EXPECT_EQ(item->label()->frame(), QRectF(1, 78, 92, 18));
+    EXPECT_EQ(badge->center(), QPointF(80, 20));
+    item->setFrame(QRectF(10, 80, 70, 70));
+    item->layoutIfNeeded();
     EXPECT_TRUE(badge->isHidden());
     badge->setNum(5);
     EXPECT_FALSE(badge->isHidden());

@@ -13,20 +13,6 @@ namespace tovera::testing {
 using platform::ui::testing::processEvents;
 using platform::ui::testing::waitFor;
 
-namespace {
-
-struct LoginReply : QXRequestDelegate {
-    void requestDidLoad(QXRequest*, const Value& reply) override {
-        answer = reply;
-        done = true;
-    }
-    void requestDidFailWithError(QXRequest*, const Error&) override { done = true; }
-    Value answer;
-    bool done = false;
-};
-
-}  // namespace
-
 void NewsUiTest::TearDown() {
     RootScreenServices& root = RootScreenServices::shared();
     root.removeParam("face");
@@ -44,7 +30,7 @@ platform::ui::ViewController* NewsUiTest::top() const {
 }
 
 void NewsUiTest::login(const std::string& name, const std::string& password) {
-    LoginReply reply;
+    RecordedReply reply;
     Dict params{{"username", name}, {"password", password}};
     DSTovera::userLogin(params, &reply);
     ASSERT_TRUE(waitFor([&] { return reply.done; }));

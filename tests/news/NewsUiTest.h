@@ -5,10 +5,23 @@
 
 #include <string>
 
+#include "core/QXRequestDelegate.h"
+#include "core/Value.h"
 #include "platform/ui/navigation/ViewController.h"
 #include "tests/framework/FrameworkUiTest.h"
 
 namespace tovera::testing {
+
+/// A reply the test waits for: the answer, or done without one on failure.
+struct RecordedReply : QXRequestDelegate {
+    void requestDidLoad(QXRequest*, const Value& reply) override {
+        answer = reply;
+        done = true;
+    }
+    void requestDidFailWithError(QXRequest*, const Error&) override { done = true; }
+    Value answer;
+    bool done = false;
+};
 
 class NewsUiTest : public FrameworkUiTest {
 protected:

@@ -3,10 +3,10 @@
 // first order, its limit and deleting.
 #include "framework/MyPageControl.h"
 #include "framework/NetButton.h"
+#include "framework/PhotoPreview.h"
 #include "framework/QXViewDelegate.h"
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Wait.h"
-#include "property/PhotoPreview.h"
 #include "property/PhotoView.h"
 #include "tests/framework/FrameworkUiTest.h"
 
@@ -40,7 +40,7 @@ TEST_F(PhotoPagers, ThePageIsTheOneWhoseLeftHalfWasPassed) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.offset) + " of " + std::to_string(c.count));
-        EXPECT_EQ(PhotoView::pageAt(c.offset, 320, c.count), c.page);
+        EXPECT_EQ(PhotoPreview::pageAt(c.offset, 320, c.count), c.page);
     }
 }
 

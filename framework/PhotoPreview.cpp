@@ -1,7 +1,8 @@
-#include "property/PhotoPreview.h"
+#include "framework/PhotoPreview.h"
+
+#include <cmath>
 
 #include "platform/ui/views/ImageView.h"
-#include "property/PhotoView.h"
 
 namespace tovera {
 
@@ -41,9 +42,15 @@ void PhotoPreview::deletePhoto() {
     if (images_.isEmpty()) setHidden(true);
 }
 
+int PhotoPreview::pageAt(double offset, double width, int count) {
+    if (count <= 0 || width <= 0) return 0;
+    const int page = int(std::floor((offset - width / 2) / width)) + 1;
+    return ((page % count) + count) % count;
+}
+
 int PhotoPreview::index() const {
-    return PhotoView::pageAt(scrollView_->contentOffset().x(), scrollView_->frame().width(),
-                             int(images_.size()));
+    return pageAt(scrollView_->contentOffset().x(), scrollView_->frame().width(),
+                  int(images_.size()));
 }
 
 void PhotoPreview::layoutImages() {

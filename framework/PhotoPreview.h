@@ -21,6 +21,10 @@ class PhotoPreview : public platform::ui::View {
 public:
     explicit PhotoPreview(const QRectF& frame = QRectF(0, 0, 320, 200), QWidget* parent = nullptr);
 
+    /// The page under a horizontal `offset` of pages `width` wide: the one
+    /// whose left half has been passed, modulo `count`; 0 without pages.
+    static int pageAt(double offset, double width, int count);
+
     int max() const { return max_; }
     /// The most photos kept; empties and hides the pager.
     void setMax(int max);
