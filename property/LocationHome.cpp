@@ -18,6 +18,7 @@
 #include "platform/Preferences.h"
 #include "platform/ui/navigation/BarButtonItem.h"
 #include "platform/ui/navigation/NavigationItem.h"
+#include "platform/ui/overlays/PickerView.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
 #include "property/HouseDetail.h"
@@ -199,6 +200,9 @@ void LocationHome::setArea() {
     for (const Value& level : pkArray_)
         titles << QStringLiteral("%1km").arg(QString::fromStdString(level.toText()));
     pkView_->setTitles(titles);
+    // The range in use is the one offered first.
+    const int current = Value(param().limit()).intValue();
+    if (current > 0 && current < int(titles.size())) pkView_->pickerView()->selectRow(current, 0);
     const double bottom = view()->bounds().height();
     pkView_->setFrame(QRectF(0, bottom - JVPickView::kHeight, kWidth, JVPickView::kHeight));
     pkView_->setHidden(false);

@@ -115,7 +115,20 @@ def simplify(points, tolerance):
 
 
 def projected(ring):
-    return [(lon, merc(lat)) for lon, lat in ring]
+    """Mercator degrees; a ring that crosses the antimeridian goes on past
+    180 degrees instead of jumping back across the whole world."""
+    out = []
+    for lon, lat in ring:
+        if out:
+            while lon - out[-1][0] > 180:
+                lon -= 360
+            while lon - out[-1][0] < -180:
+                lon += 360
+        out.append((lon, merc(lat)))
+    # Most of the ring in [-180, 180], wherever it started.
+    middle = (min(p[0] for p in out) + max(p[0] for p in out)) / 2
+    shift = 360 * round(middle / 360) if abs(middle) > 180 else 0
+    return [(x - shift, y) for x, y in out]
 
 
 def clip(ring, x0, x1, y0, y1):

@@ -146,6 +146,8 @@ TEST_F(Nearby, RangeRowsSetTheLimitAndTheSpan) {
 
     // "取消" changes nothing; the nearest range is still a span to see.
     range->trigger();
+    processEvents();
+    EXPECT_EQ(map->pkView()->selectedRow(), 2) << "the range in use";
     ASSERT_TRUE(tap(map->pkView()->cancelButton()));
     processEvents();
     EXPECT_EQ(locations().size(), 2u);

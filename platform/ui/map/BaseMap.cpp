@@ -21,6 +21,8 @@ constexpr double kCoarseSpan = 20;
 // Province names show once a province is this many points across or more.
 constexpr double kProvinceLabelScale = 12;  // points per degree
 constexpr double kCityLabelScale = 40;
+// Below this the cities of the service would be one blot.
+constexpr double kCityDotScale = 8;
 
 enum Kind : std::uint8_t { kLandCells = 1, kLines = 2, kLabels = 3 };
 enum Detail : std::uint8_t { kCoarse = 0, kFine = 1 };
@@ -85,6 +87,8 @@ std::optional<BaseMap::Run> readRun(Reader& in) {
 bool onEdge(const QRectF& box, const QPointF& a, const QPointF& b) {
     constexpr double kEpsilon = 0.5 / kQuantum;
     auto same = [](double u, double v) { return std::abs(u - v) < kEpsilon; };
+    // The land is also cut along the antimeridian.
+    if (std::abs(a.x()) == 180 && a.x() == b.x()) return true;
     return (same(a.x(), box.left()) && same(b.x(), box.left())) ||
            (same(a.x(), box.right()) && same(b.x(), box.right())) ||
            (same(a.y(), box.top()) && same(b.y(), box.top())) ||
@@ -210,7 +214,7 @@ void BaseMap::draw(QPainter& painter, const Viewport& view) const {
             painter.drawPolyline(run.points.data(), int(run.points.size()));
     painter.restore();
     if (k >= kProvinceLabelScale) drawLabels(painter, view, shown, provinces_, false, true);
-    drawLabels(painter, view, shown, cities_, true, k >= kCityLabelScale);
+    if (k >= kCityDotScale) drawLabels(painter, view, shown, cities_, true, k >= kCityLabelScale);
 }
 
 void BaseMap::drawLand(QPainter& painter, const Viewport& view, const QRectF& shown) const {

@@ -134,8 +134,11 @@ void MapView::addAnnotation(const std::shared_ptr<MapAnnotation>& annotation) {
     if (view->animatesDrop() && Animation::isEnabled()) {
         const QRectF target = view->frame();
         QPointer<AnnotationView> guard(view);
-        Animation::run(view, kDropDuration, [guard, target](double t) {
-            if (guard) guard->setFrame(target.translated(0, -(target.bottom() + 20) * (1 - t)));
+        Animation::run(view, kDropDuration, [this, guard, target](double t) {
+            if (!guard) return;
+            guard->setFrame(target.translated(0, -(target.bottom() + 20) * (1 - t)));
+            // A plain pin is drawn by the map.
+            update();
         });
     }
 }
@@ -153,6 +156,7 @@ void MapView::removeAnnotation(const std::shared_ptr<MapAnnotation>& annotation)
     QPointer<AnnotationView> view = views_.take(annotation.get());
     if (!view) return;
     view->hide();
+    update();
     if (view->reuseIdentifier().isEmpty())
         view->deleteLater();
     else
@@ -206,6 +210,7 @@ void MapView::placeAnnotations() {
     for (const auto& view : views_)
         place(view);
     positionCallout();
+    update();
 }
 
 void MapView::selectAnnotation(const std::shared_ptr<MapAnnotation>& annotation, bool) {
@@ -451,6 +456,11 @@ void MapView::paintEvent(QPaintEvent* event) {
         const double y = p.pointFor({lat, r.center.longitude}).y();
         painter.drawLine(QPointF(0, y), QPointF(size.width(), y));
     }
+    // The plain pins, in their stacking order.
+    for (QWidget* child : subviews())
+        if (auto* pin = qobject_cast<AnnotationView*>(child);
+            pin && !pin->isHidden() && pin->drawnByMap())
+            pin->drawPin(painter);
 }
 
 }  // namespace tovera::platform::ui
