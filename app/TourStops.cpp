@@ -49,12 +49,16 @@
 #include "property/ChooseCity.h"
 #include "property/Gallery.h"
 #include "property/HomeCell.h"
+#include "property/HouseDetail.h"
+#include "property/HouseList.h"
 #include "property/HousePreview.h"
 #include "property/HouseSearch.h"
 #include "property/HouseSupportView.h"
 #include "property/HouseTableView.h"
 #include "property/IntroView.h"
+#include "property/JVAnnotation.h"
 #include "property/LabelButton.h"
+#include "property/LocationHome.h"
 #include "property/MenuIcons.h"
 #include "property/Saleinfo.h"
 #include "property/SellList.h"
@@ -136,6 +140,25 @@ TourStop projectWebPageStop(const char* name, ToveraDetail::Page page) {
         auto* web = qobject_cast<ProjectWebPage*>(detail->currentPage());
         return web && !web->webView()->visibleText().isEmpty() && !web->webView()->isLoading();
     });
+}
+
+// A page of a second-hand listing: the listing opened, then its page button
+// pressed once its detail is there.
+TourStop listingPageStop(const char* name, HouseDetail::Page page) {
+    return {name, [page](Tour& tour) {
+                auto* detail = new HouseDetail;
+                detail->setTitle(QStringLiteral("二手房详情"));
+                detail->param().setRid("20058");
+                if (!pushOverHome(tour, detail, [detail] { return !detail->detail().empty(); }))
+                    return false;
+                auto* button =
+                    qobject_cast<platform::ui::Button*>(detail->btnView()->subviews().value(page));
+                if (!button) return false;
+                detail->btnPressed(button);
+                return tour.waitFor([detail] {
+                    return detail->currentPage() && detail->currentPage()->isVisible();
+                });
+            }};
 }
 
 // Signs `session` in as the demo service's demo user (the personal feed
@@ -410,6 +433,34 @@ const std::vector<TourStop>& tourStops() {
                             auto* albums = qobject_cast<Gallery*>(detail->pageScreen());
                             return albums && !albums->items().empty();
                         }),
+        {"listings",
+         [](Tour& tour) {
+             auto* list = new HouseList;
+             return pushOverHome(tour, list, [list] { return !list->items().empty(); });
+         }},
+        listingPageStop("listing-overview", HouseDetail::kPreview),
+        listingPageStop("listing-description", HouseDetail::kDetail),
+        listingPageStop("listing-pictures", HouseDetail::kPictures),
+        {"map-nearby",
+         [](Tour& tour) {
+             auto* map = new LocationHome;
+             if (!pushOverHome(tour, map, [map] { return !map->dataArray().empty(); }))
+                 return false;
+             // The nearest pin with its callout open.
+             map->mapView()->selectAnnotation(map->dataArray().front(), false);
+             return tour.waitFor([map] { return map->mapView()->calloutView() != nullptr; });
+         }},
+        {"map-single-pin",
+         [](Tour& tour) {
+             auto* map = new LocationHome;
+             auto pin = std::make_shared<JVAnnotation>();
+             pin->setTitle(QStringLiteral("翠湖名邸"));
+             pin->setSubtitle(QStringLiteral("蜀山区湖光路88号"));
+             pin->setCoordinate({31.856176, 117.325391});
+             map->setType(LocationHome::kSinglePin);
+             map->setAnnotaiton(pin);
+             return pushOverHome(tour, map, [map] { return map->mapView()->isVisible(); });
+         }},
         {"ask-home",
          [](Tour& tour) {
              auto* home = new AskHome;

@@ -39,7 +39,8 @@ enum class Destination {
     ProjectMap,  ///< The map with one project's pin: type "-1", name, address, latitude, longitude.
     Listings,    ///< Second-hand or rental listings: api "oldhouse" or "rent"; hid.
     Listing,     ///< A listing: rid, api.
-    Nearby,      ///< The map of what is near the user.
+    Nearby,      ///< The map of what is near the user: type = the kind shown first, "0" new-build
+                 ///< (default), "1" second-hand, "2" rentals, "3" friends, "4" users.
     Tools,       ///< The home-buying tools page.
     // Questions.
     AskHome,           ///< The question centre.

@@ -7,12 +7,10 @@
 #include "framework/NSUtil.h"
 #include "framework/Navigator.h"
 #include "framework/RootScreenServices.h"
-#include "platform/Dialer.h"
 #include "platform/Preferences.h"
-#include "platform/ui/overlays/ActionSheet.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
-#include "property/HomeCell.h"
+#include "property/CallSheet.h"
 #include "property/PhotoView.h"
 
 namespace tovera {
@@ -116,12 +114,17 @@ Label* HousePreview::addLabel(double y, const QString& caption) {
     return value;
 }
 
-Button* HousePreview::addButton(const QRectF& frame, const QColor& color) {
+Button* HousePreview::linkButton(const QRectF& frame, const QColor& color) {
     auto* button = new Button(frame);
     button->setFont(NSUtil::smallFont());
     button->setTitleColor(color);
     button->setContentEdgeInsets({0, 0, 0, 0});
     button->setContentHorizontalAlignment(platform::ui::Control::HorizontalAlignment::Left);
+    return button;
+}
+
+Button* HousePreview::addButton(const QRectF& frame, const QColor& color) {
+    Button* button = linkButton(frame, color);
     addSubview(button);
     return button;
 }
@@ -224,17 +227,7 @@ void HousePreview::setPhotoDelegate(QXViewDelegate* delegate) {
 }
 
 void HousePreview::btnCall() {
-    const QString title = telBtn_->titleForState(Button::Normal);
-    if (title.trimmed().isEmpty()) {
-        NSUtil::makeText("没有提供相关号码!").show();
-        return;
-    }
-    auto* sheet = platform::ui::ActionSheet::create({}, nullptr, QStringLiteral("取消"),
-                                                    QStringLiteral("拨打:%1?").arg(title), {});
-    sheet->setOnButton([number = HomeCell::dialNumber(title.toStdString())](int index) {
-        if (index == 0) platform::Dialer::shared().openUrl("tel:" + number);
-    });
-    sheet->showInView(window());
+    offerCall(telBtn_->titleForState(Button::Normal), window());
 }
 
 void HousePreview::getLocation() {
@@ -255,13 +248,17 @@ void HousePreview::getLocation() {
 }
 
 void HousePreview::openMap() {
+    openMap(owner_, *pin_);
+}
+
+void HousePreview::openMap(platform::ui::ViewController* owner, const ProjectPin& pin) {
     Route map{Destination::ProjectMap};
     map.param.setType("-1");
-    map.param.setName(pin_->title.toStdString());
-    map.param.setString(pin_->subtitle.toStdString(), "address");
-    map.param.setString(QString::number(pin_->latitude, 'g', 10).toStdString(), "latitude");
-    map.param.setString(QString::number(pin_->longitude, 'g', 10).toStdString(), "longitude");
-    Navigator::open(owner_, map);
+    map.param.setName(pin.title.toStdString());
+    map.param.setString(pin.subtitle.toStdString(), "address");
+    map.param.setString(QString::number(pin.latitude, 'g', 10).toStdString(), "latitude");
+    map.param.setString(QString::number(pin.longitude, 'g', 10).toStdString(), "longitude");
+    Navigator::open(owner, map);
 }
 
 void HousePreview::userSearch(int tag) {

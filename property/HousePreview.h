@@ -66,8 +66,14 @@ public:
     /// The class and sale state: "<catname> <state name>", "住宅" for a
     /// missing class, no state name for a state outside the list.
     static QString stateText(const Dict& detail);
-    /// The pin of a "longitude|latitude" position, if it is one.
+    /// The pin of a "longitude|latitude" position, if it is one: the
+    /// detail's "name" as title, its "address" as subtitle.
     static std::optional<ProjectPin> pinOf(const Dict& detail);
+    /// A left-aligned button in the small font, as the address and the
+    /// telephone of a summary page show.
+    static platform::ui::Button* linkButton(const QRectF& frame, const QColor& color);
+    /// Opens the map with `pin` alone, from `owner`.
+    static void openMap(platform::ui::ViewController* owner, const ProjectPin& pin);
 
     const std::optional<ProjectPin>& pin() const { return pin_; }
     PhotoView* photoView() const { return photoView_; }

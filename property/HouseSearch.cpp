@@ -309,9 +309,11 @@ void HouseSearch::doSearch() {
         LabelButton* field = row(tag);
         return decimal(field ? field->value() : 0);
     };
+    // A field left at its "no filter" row ("不限", "全部") sends no title:
+    // the placeholder is not a criterion.
     auto title = [this](int tag) {
         LabelButton* field = row(tag);
-        return field ? field->chosenTitle().toStdString() : std::string();
+        return field && field->value() != 0 ? field->chosenTitle().toStdString() : std::string();
     };
 
     platform::ui::NavigationController* nav = navigationController();

@@ -5,8 +5,12 @@
 #include "framework/QXViewController.h"
 #include "property/ChooseCity.h"
 #include "property/Gallery.h"
+#include "property/HouseDetail.h"
+#include "property/HouseList.h"
 #include "property/HouseSearch.h"
 #include "property/HouseTableView.h"
+#include "property/JVAnnotation.h"
+#include "property/LocationHome.h"
 #include "property/Saleinfo.h"
 #include "property/SellList.h"
 #include "property/Tovera.h"
@@ -57,6 +61,38 @@ void registerPropertyDestinations() {
         auto* news = withRoute(new SellList, route);
         news->setHeaderTitle(QString::fromStdString(route.param.name()));
         return news;
+    });
+    // A list of rentals is called so when the opening place gives no title.
+    Navigator::registerBuilder(Destination::Listings, [](const Route& route) {
+        auto* list = withRoute(new HouseList, route);
+        if (route.title.isEmpty() && list->param().api() == "rent")
+            list->setTitle(QStringLiteral("租房"));
+        return list;
+    });
+    Navigator::registerBuilder(Destination::Listing, [](const Route& route) {
+        auto* detail = withRoute(new HouseDetail, route);
+        if (route.title.isEmpty())
+            detail->setTitle(detail->rental() ? QStringLiteral("租房详情")
+                                              : QStringLiteral("二手房详情"));
+        return detail;
+    });
+    Navigator::registerBuilder(Destination::Nearby, [](const Route& route) {
+        auto* map = new LocationHome;
+        map->setType(std::max(0, Value(route.param.type()).intValue()));
+        return map;
+    });
+    Navigator::registerBuilder(Destination::ProjectMap, [](const Route& route) {
+        auto* map = new LocationHome;
+        const Dict& given = route.param.param();
+        auto pin = std::make_shared<JVAnnotation>();
+        pin->setTitle(QString::fromStdString(given.getStringValueForKey("name", "")));
+        pin->setSubtitle(QString::fromStdString(given.getStringValueForKey("address", "")));
+        pin->setCoordinate(
+            {QString::fromStdString(given.getStringValueForKey("latitude", "")).toDouble(),
+             QString::fromStdString(given.getStringValueForKey("longitude", "")).toDouble()});
+        map->setType(LocationHome::kSinglePin);
+        map->setAnnotaiton(pin);
+        return map;
     });
 }
 

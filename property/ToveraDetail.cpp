@@ -1,5 +1,7 @@
 #include "property/ToveraDetail.h"
 
+#include <QPointer>
+
 #include "comments/CommentForm.h"
 #include "comments/CommentList.h"
 #include "core/DSTovera.h"
@@ -19,6 +21,7 @@
 #include "platform/ui/navigation/TabBarItem.h"
 #include "platform/ui/navigation/Window.h"
 #include "platform/ui/views/Button.h"
+#include "property/DetailPages.h"
 #include "property/HousePreview.h"
 #include "property/HouseSupportView.h"
 #include "property/IntroView.h"
@@ -34,10 +37,6 @@ using platform::ui::ViewController;
 
 namespace {
 
-constexpr double kWidth = 320;
-constexpr double kHeight = 416;
-constexpr double kButtonsHeight = 36;
-constexpr double kTabBarHeight = 49;
 const char* const kFocusApi = "setfocus";
 
 }  // namespace
@@ -46,6 +45,16 @@ ToveraDetail::ToveraDetail(QObject* parent) : QXViewController(true, parent) {
     setTitle(QStringLiteral("新房详情"));
     navigationItem()->setRightBarButtonItem(NavigationStyle::barButtonItem(
         QStringLiteral("关注"), BarButtonItem::Style::Plain, [this] { setFoucus(); }));
+}
+
+ToveraDetail::~ToveraDetail() = default;
+
+QWidget* ToveraDetail::currentPage() const {
+    return pages_ ? pages_->current() : nullptr;
+}
+
+ViewController* ToveraDetail::pageScreen() const {
+    return pages_ ? pages_->screen() : nullptr;
 }
 
 int ToveraDetail::hid() {
@@ -61,24 +70,14 @@ std::string ToveraDetail::projectId() {
 }
 
 void ToveraDetail::loadView() {
-    auto* root = new View(QRectF(0, 0, kWidth, kHeight));
-    root->setBackgroundColor(Qt::white);
-    btnView_ = new ButtonsView(QRectF(0, 0, kWidth, kButtonsHeight));
-    contentView_ = new platform::ui::ScrollView(
-        QRectF(0, kButtonsHeight, kWidth, kHeight - kButtonsHeight - kTabBarHeight));
-    contentView_->setBackgroundColor(Qt::white);
-    root->addSubview(contentView_);
-    root->addSubview(btnView_);
-
-    tabBar_ = new platform::ui::TabBar(QRectF(0, kHeight - kTabBarHeight, kWidth, kTabBarHeight));
-    tabBar_->setItems({new TabBarItem(QStringLiteral("评论"), {}, kWriteComment),
-                       new TabBarItem(QStringLiteral("纠错"), {}, kCorrection),
-                       new TabBarItem(QStringLiteral("提问"), {}, kAskQuestion),
-                       new TabBarItem(QStringLiteral("推荐"), {}, kRecommend),
-                       new TabBarItem(QStringLiteral("电话"), {}, kCall)});
-    tabBar_->setDelegate(this);
-    root->addSubview(tabBar_);
-    setView(root);
+    const DetailPages::Layout layout =
+        DetailPages::layout({QStringLiteral("评论"), QStringLiteral("纠错"), QStringLiteral("提问"),
+                             QStringLiteral("推荐"), QStringLiteral("电话")},
+                            this);
+    btnView_ = layout.buttons;
+    contentView_ = layout.content;
+    tabBar_ = layout.tabBar;
+    setView(layout.root);
 }
 
 void ToveraDetail::viewDidLoad() {
@@ -87,6 +86,7 @@ void ToveraDetail::viewDidLoad() {
     hf_->setOwner(this);
     hf_->setHidden(true);
     view()->addSubview(hf_);
+    pages_ = std::make_unique<DetailPages>(contentView_, hf_, this);
     NSUtil::createBtns({"概况", "简介", "交通", "相册", "咨询", "资讯", "评论"}, btnView_,
                        [this](Button* button) { btnPressed(button); });
     selectButton();
@@ -112,7 +112,7 @@ void ToveraDetail::btnPressed(Button* button) {
             hf_->setDetail(detail_);
             hf_->setSellList(dataArray_);
             hf_->setPhotoDelegate(this);
-            showPage(hf_);
+            pages_->show(hf_);
             break;
         case kIntro:
         case kSupport: {
@@ -120,73 +120,37 @@ void ToveraDetail::btnPressed(Button* button) {
                                                  : new HouseSupportView(area);
             web->param().setRid(projectId());
             web->setBackgroundColor(Qt::transparent);
-            showPage(web);
+            pages_->show(web);
             web->reloadData();
             break;
         }
         case kGallery:
-            showScreen(Navigator::build(Route::toObject(Destination::ProjectGallery, projectId())));
+            pages_->showScreen(
+                Navigator::build(Route::toObject(Destination::ProjectGallery, projectId())));
             break;
         case kAsk: {
             Route questions{Destination::ProjectQuestions};
             questions.param.setHid(projectId());
             questions.param.setApi("tovera");
-            showScreen(Navigator::build(questions));
+            pages_->showScreen(Navigator::build(questions));
             break;
         }
         case kNews: {
             Route news{Destination::ProjectNews};
             news.param.setHid(projectId());
-            showScreen(Navigator::build(news));
+            pages_->showScreen(Navigator::build(news));
             break;
         }
         case kComment: {
             auto* comments = new CommentList;
             comments->param().setRid(projectId());
             comments->param().setType("2");
-            showScreen(comments);
+            pages_->showScreen(comments);
             break;
         }
         default:
             break;
     }
-}
-
-void ToveraDetail::showPage(QWidget* page) {
-    // The overview is kept for the screen's life; every other page is made
-    // anew and goes (with its screen) when the next one is shown.
-    if (page_ && page_ != page) {
-        page_->hide();
-        if (page_ != hf_) page_->deleteLater();
-    }
-    if (pageScreen_ && pageScreen_->view() != page) {
-        pageScreen_->deleteLater();
-        pageScreen_ = nullptr;
-    }
-    page_ = page;
-    contentView_->setContentOffset(QPointF(0, 0));
-    contentView_->setContentSize(contentView_->frame().size());
-    if (page == hf_) {
-        // The overview scrolls by itself, over the content area.
-        hf_->setFrame(contentView_->frame());
-        hf_->setContentOffset(QPointF(0, 0));
-        hf_->raise();
-        hf_->show();
-        return;
-    }
-    if (auto* v = qobject_cast<View*>(page))
-        v->setFrame(QRectF(QPointF(0, 0), contentView_->frame().size()));
-    contentView_->addSubview(page);
-    page->show();
-}
-
-void ToveraDetail::showScreen(ViewController* screen) {
-    screen->setParent(this);
-    screen->setParentViewController(this);
-    showPage(screen->view());
-    pageScreen_ = screen;
-    screen->beginAppearance(false);
-    screen->endAppearance(false);
 }
 
 void ToveraDetail::reloadData() {

@@ -6,7 +6,7 @@
 // an alert of their own that retries or leaves.
 #pragma once
 
-#include <QPointer>
+#include <memory>
 
 #include "framework/Destination.h"
 #include "framework/QXViewController.h"
@@ -21,6 +21,7 @@ class ScrollView;
 namespace tovera {
 
 class ButtonsView;
+class DetailPages;
 class HousePreview;
 
 class ToveraDetail : public QXViewController,
@@ -34,6 +35,7 @@ public:
     enum Tab { kWriteComment, kCorrection, kAskQuestion, kRecommend, kCall };
 
     explicit ToveraDetail(QObject* parent = nullptr);
+    ~ToveraDetail() override;
 
     /// The project id (param `rid`) as a number, and setting it.
     int hid();
@@ -64,9 +66,9 @@ public:
     platform::ui::ScrollView* contentView() const { return contentView_; }
     platform::ui::TabBar* tabBar() const { return tabBar_; }
     /// The page shown in the content area.
-    QWidget* currentPage() const { return page_; }
+    QWidget* currentPage() const;
     /// The screen whose view is the current page, when it is one.
-    platform::ui::ViewController* pageScreen() const { return pageScreen_; }
+    platform::ui::ViewController* pageScreen() const;
 
 protected:
     void loadView() override;
@@ -75,10 +77,6 @@ protected:
 
 private:
     void setFocusButton();
-    /// Removes the shown page and puts `page`, sized to the content area, there.
-    void showPage(QWidget* page);
-    /// Shows the view of another part's screen as the page.
-    void showScreen(platform::ui::ViewController* screen);
     /// The screens beneath whose lists depend on what the user follows
     /// reload when they are shown again.
     void markFollowedListsForRefresh();
@@ -91,8 +89,7 @@ private:
     platform::ui::ScrollView* contentView_ = nullptr;
     platform::ui::TabBar* tabBar_ = nullptr;
     HousePreview* hf_ = nullptr;
-    QPointer<QWidget> page_;
-    QPointer<platform::ui::ViewController> pageScreen_;
+    std::unique_ptr<DetailPages> pages_;
     Dict detail_;
     Array dataArray_;
     bool errAlertShowing_ = false;

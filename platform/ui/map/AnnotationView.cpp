@@ -1,7 +1,9 @@
 #include "platform/ui/map/AnnotationView.h"
 
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QRadialGradient>
 
 namespace tovera::platform::ui {
@@ -31,7 +33,32 @@ AnnotationView::AnnotationView(std::shared_ptr<MapAnnotation> annotation,
     : View(QRectF(0, 0, kPinWidth, kPinHeight), parent),
       annotation_(std::move(annotation)),
       reuseIdentifier_(reuseIdentifier),
-      centerOffset_(0, -kPinHeight / 2) {}
+      centerOffset_(0, -kPinHeight / 2) {
+    updateDrawing();
+}
+
+void AnnotationView::updateDrawing() {
+    // A plain pin gets no paint events of its own: the map draws it, which
+    // keeps a map of many pins as quick to redraw as a bare one.
+    setUpdatesEnabled(!drawnByMap());
+    if (parentWidget()) parentWidget()->update();
+}
+
+bool AnnotationView::drawnByMap() const {
+    return image_.isNull() && !userLocation_;
+}
+
+// A round head on a needle whose tip is the bottom middle. The needle is a
+// plain fill and only the head is a picture, so that little is blended.
+void AnnotationView::drawPin(QPainter& painter) const {
+    const QRect g = geometry();
+    const int head = g.width() - 4;
+    const int middle = g.left() + g.width() / 2;
+    painter.fillRect(QRectF(middle - 1, g.top() + head, 2, g.height() - head),
+                     QColor(0x70, 0x70, 0x70));
+    painter.drawPixmap(QPoint(g.left() + 2, g.top() + 1),
+                       headPicture(pinColor_, head, devicePixelRatioF()));
+}
 
 void AnnotationView::setAnnotation(std::shared_ptr<MapAnnotation> annotation) {
     annotation_ = std::move(annotation);
@@ -39,7 +66,7 @@ void AnnotationView::setAnnotation(std::shared_ptr<MapAnnotation> annotation) {
 
 void AnnotationView::setPinColor(PinColor color) {
     pinColor_ = color;
-    update();
+    updateDrawing();
 }
 
 void AnnotationView::setImage(const Image& image) {
@@ -50,6 +77,7 @@ void AnnotationView::setImage(const Image& image) {
         setFrame(f);
         centerOffset_ = QPointF();
     }
+    updateDrawing();
     update();
 }
 
@@ -74,6 +102,7 @@ void AnnotationView::setRightCalloutAccessoryView(View* view) {
 AnnotationView* AnnotationView::userLocationView(std::shared_ptr<MapAnnotation> annotation) {
     auto* view = new AnnotationView(std::move(annotation));
     view->userLocation_ = true;
+    view->updateDrawing();
     view->setFrame(QRectF(0, 0, kDot, kDot));
     view->setCenterOffset(QPointF());
     return view;
@@ -99,20 +128,30 @@ void AnnotationView::paintEvent(QPaintEvent* event) {
         painter.setBrush(QColor(0x2F, 0x7C, 0xF6));
         painter.setPen(QPen(Qt::white, 2));
         painter.drawEllipse(b.center(), 6, 6);
-        return;
     }
-    // A pin: a round head on a needle whose tip is the bottom middle.
-    const double head = b.width() - 4;
-    const QPointF tip(b.center().x(), b.bottom());
-    painter.setPen(QPen(QColor(0x70, 0x70, 0x70), 2));
-    painter.drawLine(QPointF(tip.x(), head), tip);
-    const QRectF headRect(b.center().x() - head / 2, 1, head, head);
-    QRadialGradient shine(headRect.center() - QPointF(head / 5, head / 5), head / 2);
-    shine.setColorAt(0, pinFill(pinColor_).lighter(160));
-    shine.setColorAt(1, pinFill(pinColor_));
+}
+
+// A map shows many pins of few kinds: each kind is drawn once, at the
+// screen's resolution, and then copied.
+QPixmap AnnotationView::headPicture(PinColor color, int side, double ratio) {
+    static QHash<quint64, QPixmap> cache;
+    const quint64 key = (quint64(color) << 48) | (quint64(side) << 24) | quint64(ratio * 100);
+    if (auto it = cache.constFind(key); it != cache.constEnd()) return *it;
+    QPixmap picture(QSize(side, side) * ratio);
+    picture.setDevicePixelRatio(ratio);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF head(0.5, 0.5, side - 1, side - 1);
+    QRadialGradient shine(head.center() - QPointF(side / 5.0, side / 5.0), side / 2.0);
+    shine.setColorAt(0, pinFill(color).lighter(160));
+    shine.setColorAt(1, pinFill(color));
     painter.setBrush(shine);
-    painter.setPen(QPen(pinFill(pinColor_).darker(140), 1));
-    painter.drawEllipse(headRect);
+    painter.setPen(QPen(pinFill(color).darker(140), 1));
+    painter.drawEllipse(head);
+    painter.end();
+    cache.insert(key, picture);
+    return picture;
 }
 
 }  // namespace tovera::platform::ui

@@ -8,9 +8,12 @@
 #include "platform/ui/views/Image.h"
 #include "platform/ui/views/View.h"
 
+#include <QPixmap>
 #include <QPointer>
 
 #include <memory>
+
+class QPainter;
 
 namespace tovera::platform::ui {
 
@@ -54,11 +57,19 @@ public:
 
     QString visibleText() const override;
 
+    /// Whether the map draws this view (a plain pin) rather than the view
+    /// painting itself (a picture, the user's position).
+    bool drawnByMap() const;
+    /// Draws the plain pin at the view's frame with the map's painter.
+    void drawPin(QPainter& painter) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void adopt(QPointer<View>& slot, View* view);
+    void updateDrawing();
+    static QPixmap headPicture(PinColor color, int side, double ratio);
 
     std::shared_ptr<MapAnnotation> annotation_;
     QString reuseIdentifier_;

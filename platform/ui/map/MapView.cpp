@@ -1,7 +1,7 @@
 #include "platform/ui/map/MapView.h"
 
-#include "platform/ReverseGeocoder.h"
 #include "platform/ui/lists/DragTracker.h"
+#include "platform/ui/map/BaseMap.h"
 #include "platform/ui/views/Animation.h"
 #include "platform/ui/views/Control.h"
 #include "platform/ui/views/Font.h"
@@ -49,7 +49,8 @@ MapView::MapView(QWidget* parent) : MapView(QRectF(), parent) {}
 MapView::MapView(const QRectF& frame, QWidget* parent) : View(frame, parent) {
     // The map pans itself; an enclosing scroll view leaves its drags alone.
     setProperty("toveraHandlesDrag", true);
-    setBackgroundColor(QColor(0xEE, 0xEB, 0xE1));
+    // The sea; the base map draws the land over it.
+    setBackgroundColor(QColor(0xB5, 0xD3, 0xE7));
     setRegion({Location::kDefaultPosition, {0.2, 0.2}});
 }
 
@@ -133,8 +134,11 @@ void MapView::addAnnotation(const std::shared_ptr<MapAnnotation>& annotation) {
     if (view->animatesDrop() && Animation::isEnabled()) {
         const QRectF target = view->frame();
         QPointer<AnnotationView> guard(view);
-        Animation::run(view, kDropDuration, [guard, target](double t) {
-            if (guard) guard->setFrame(target.translated(0, -(target.bottom() + 20) * (1 - t)));
+        Animation::run(view, kDropDuration, [this, guard, target](double t) {
+            if (!guard) return;
+            guard->setFrame(target.translated(0, -(target.bottom() + 20) * (1 - t)));
+            // A plain pin is drawn by the map.
+            update();
         });
     }
 }
@@ -152,6 +156,7 @@ void MapView::removeAnnotation(const std::shared_ptr<MapAnnotation>& annotation)
     QPointer<AnnotationView> view = views_.take(annotation.get());
     if (!view) return;
     view->hide();
+    update();
     if (view->reuseIdentifier().isEmpty())
         view->deleteLater();
     else
@@ -205,6 +210,7 @@ void MapView::placeAnnotations() {
     for (const auto& view : views_)
         place(view);
     positionCallout();
+    update();
 }
 
 void MapView::selectAnnotation(const std::shared_ptr<MapAnnotation>& annotation, bool) {
@@ -429,9 +435,15 @@ void MapView::paintEvent(QPaintEvent* event) {
     const MapProjection p = projection();
     const CoordinateRegion r = p.region();
     const QSizeF size = frame().size();
-    // Graticule.
+    if (const BaseMap* base = BaseMap::shared()) {
+        constexpr double kDegrees = 180.0 / std::numbers::pi;
+        base->draw(painter, {QPointF(center_.longitude,
+                                     MapProjection::mercatorY(center_.latitude) * kDegrees),
+                             scale_ / kDegrees, size});
+    }
+    // Graticule, faint over the land.
     const double step = gridStep(std::max(r.span.latitudeDelta, r.span.longitudeDelta));
-    painter.setPen(QPen(QColor(0xD6, 0xD1, 0xC2), 1));
+    painter.setPen(QPen(QColor(0x90, 0x90, 0x90, 40), 1));
     const Coordinate topLeft = p.coordinateFor(QPointF(0, 0));
     const Coordinate bottomRight = p.coordinateFor(QPointF(size.width(), size.height()));
     for (double lon = std::floor(topLeft.longitude / step) * step; lon <= bottomRight.longitude;
@@ -444,21 +456,11 @@ void MapView::paintEvent(QPaintEvent* event) {
         const double y = p.pointFor({lat, r.center.longitude}).y();
         painter.drawLine(QPointF(0, y), QPointF(size.width(), y));
     }
-    // The shipped cities as landmarks.
-    if (const CityTable* cities = ReverseGeocoder::cityTable()) {
-        painter.setFont(Font::system(11));
-        for (const City& city : cities->cities()) {
-            const QPointF at = p.pointFor(city.position);
-            if (at.x() < -40 || at.y() < -20 || at.x() > size.width() + 40 ||
-                at.y() > size.height() + 20)
-                continue;
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(QColor(0x8A, 0x80, 0x6C));
-            painter.drawEllipse(at, 3, 3);
-            painter.setPen(QColor(0x5E, 0x57, 0x48));
-            painter.drawText(at + QPointF(5, 4), QString::fromStdString(city.name));
-        }
-    }
+    // The plain pins, in their stacking order.
+    for (QWidget* child : subviews())
+        if (auto* pin = qobject_cast<AnnotationView*>(child);
+            pin && !pin->isHidden() && pin->drawnByMap())
+            pin->drawPin(painter);
 }
 
 }  // namespace tovera::platform::ui

@@ -1,7 +1,7 @@
-// The map: no tile server is reachable, so the map is drawn on a plain
-// projected canvas (a graticule and the shipped cities as landmarks) with
-// annotations on it. Drag to pan, wheel or double tap to zoom. Tapping an
-// annotation selects it and shows its callout; a tap on a callout accessory
+// The map: no tile server is reachable, so the map draws the shipped
+// offline base layer (land, coastline, provinces and the service's cities,
+// see BaseMap) under a faint graticule, with annotations on it. Drag to pan, wheel or double tap to
+// zoom. Tapping an annotation selects it and shows its callout; a tap on a callout accessory
 // reaches the delegate. The user's position comes from the location service.
 #pragma once
 

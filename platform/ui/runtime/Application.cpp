@@ -7,6 +7,7 @@
 #include "platform/Log.h"
 #include "platform/ReverseGeocoder.h"
 #include "platform/net/Http.h"
+#include "platform/ui/map/BaseMap.h"
 #include "platform/ui/navigation/StatusBar.h"
 #include "platform/ui/navigation/Window.h"
 #include "platform/ui/overlays/AlertView.h"
@@ -175,6 +176,7 @@ void Application::applicationStateChanged(Qt::ApplicationState state) {
 void Application::installPlatformHooks() {
     Font::installAsDefault();
     ReverseGeocoder::setCityTablePath(resourceDirectory() + "/cities.csv");
+    BaseMap::setPath(resourceDirectory() + "/basemap.bin");
     if (Image::searchPaths().isEmpty())
         Image::setSearchPaths({QString::fromStdString(resourceDirectory())});
     platform::setAlertPresenter([](platform::Alert alert) {
