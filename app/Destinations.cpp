@@ -1,6 +1,7 @@
 #include "app/Destinations.h"
 
 #include "account/AccountDestinations.h"
+#include "community/CommunityDestinations.h"
 #include "framework/FrameworkDestinations.h"
 #include "news/NewsDestinations.h"
 #include "property/PropertyDestinations.h"
@@ -12,6 +13,7 @@ void registerDestinations() {
     registerNewsDestinations();
     registerPropertyDestinations();
     registerAccountDestinations();
+    registerCommunityDestinations();
 }
 
 }  // namespace tovera

@@ -40,6 +40,19 @@ int JVPickView::selectedRow() const {
     return picker_->selectedRowInComponent(0);
 }
 
+void JVPickView::selectRow(int row) {
+    if (row >= 0 && row < titles_.size()) picker_->selectRow(row, 0);
+}
+
+void JVPickView::showAtBottom() {
+    if (View* parent = superview()) {
+        const QRectF area = parent->bounds();
+        setFrame(QRectF(0, area.height() - kHeight, area.width(), kHeight));
+        parent->bringSubviewToFront(this);
+    }
+    setHidden(false);
+}
+
 int JVPickView::numberOfRowsInComponent(PickerView*, int) {
     return int(titles_.size());
 }

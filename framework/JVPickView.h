@@ -37,6 +37,10 @@ public:
     const QStringList& titles() const { return titles_; }
     /// The row selected on the picker (-1 when there is none).
     int selectedRow() const;
+    /// Selects `row` when it is one of the titles.
+    void selectRow(int row);
+    /// Shows the panel along the bottom of its superview, in front.
+    void showAtBottom();
 
     /// Set while the options are still on their way from the service.
     bool waiting() const { return waiting_; }

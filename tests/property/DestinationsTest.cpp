@@ -19,8 +19,7 @@ const std::set<Destination> kStillToCome = {
     D::Settings,  D::MessageSettings, D::ProjectMap,   D::Listings,         D::Listing,
     D::Nearby,    D::AskHome,         D::Question,     D::ProjectQuestions, D::AskForm,
     D::TopicHome, D::Topic,           D::ActivityHome, D::Activity,         D::LiveHome,
-    D::LiveRoom,  D::FriendsHome,     D::MessageHome,  D::UserPage,         D::MemberSearch,
-    D::Profile,   D::ProfileEdit,
+    D::LiveRoom,  D::Profile,         D::ProfileEdit,
 };
 
 class Destinations : public tovera::testing::HomeScreenTest {};
