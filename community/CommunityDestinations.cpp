@@ -3,6 +3,8 @@
 #include "community/FriendsHome.h"
 #include "community/FriendsSearch.h"
 #include "community/MessageHome.h"
+#include "community/Profile.h"
+#include "community/ProfileEdit.h"
 #include "community/UserInfo.h"
 #include "framework/Navigator.h"
 
@@ -19,6 +21,16 @@ void registerCommunityDestinations() {
         auto* page = new UserInfo;
         page->setParam(route.param);
         return page;
+    });
+    Navigator::registerBuilder(Destination::Profile, [](const Route& route) {
+        auto* profile = new Profile;
+        profile->setParam(route.param);
+        return profile;
+    });
+    // The editor opened elsewhere than from the profile asks for the record
+    // itself; the opening place names it.
+    Navigator::registerBuilder(Destination::ProfileEdit, [](const Route& route) {
+        return withRoute(new ProfileEdit, route);
     });
     // The members who follow (type "3") or bought (type "2") one project.
     Navigator::registerBuilder(Destination::MemberSearch, [](const Route& route) {

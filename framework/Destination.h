@@ -38,7 +38,9 @@ enum class Destination {
     Listings,    ///< Second-hand or rental listings: api "oldhouse" or "rent"; hid.
     Listing,     ///< A listing: rid, api.
     Nearby,      ///< The map of what is near the user.
-    Tools,       ///< The home-buying tools page.
+    PreferredCities,  ///< "意向城市", a check-list of cities: name = the names chosen, each
+                      ///< followed by ","; the choice goes back to the screen beneath.
+    Tools,            ///< The home-buying tools page.
     // Questions.
     AskHome,           ///< The question centre.
     Question,          ///< A question with its answers: rid.
@@ -86,6 +88,7 @@ inline constexpr std::array kAllDestinations = {
     Destination::Listings,
     Destination::Listing,
     Destination::Nearby,
+    Destination::PreferredCities,
     Destination::Tools,
     Destination::AskHome,
     Destination::Question,

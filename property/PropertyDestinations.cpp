@@ -4,6 +4,7 @@
 #include "framework/Navigator.h"
 #include "framework/QXViewController.h"
 #include "property/ChooseCity.h"
+#include "property/CityList.h"
 #include "property/Gallery.h"
 #include "property/HouseSearch.h"
 #include "property/Saleinfo.h"
@@ -19,6 +20,11 @@ void registerPropertyDestinations() {
     Navigator::registerBuilder(Destination::ChooseCity, [](const Route&) -> ChooseCity* {
         Tovera* home = Tovera::toveraViewController();
         return home ? new ChooseCity(home) : nullptr;
+    });
+    Navigator::registerBuilder(Destination::PreferredCities, [](const Route& route) {
+        auto* cities = withRoute(new CityList, route);
+        cities->setSelectedString(route.param.name());
+        return cities;
     });
     Navigator::registerBuilder(Destination::ProjectList,
                                [](const Route& route) { return withRoute(new ToveraList, route); });
