@@ -45,6 +45,12 @@ QString text(const Dict& info, std::string_view key) {
     return QString::fromStdString(info.getStringValueForKey(key, ""));
 }
 
+// An integer of the record, `fallback` when the key is missing (a missing
+// key would otherwise read 0).
+int number(const Dict& info, std::string_view key, int fallback) {
+    return info.contains(key) ? info.getIntValueForKey(key, fallback) : fallback;
+}
+
 }  // namespace
 
 MessageListItem::MessageListItem(QWidget* parent)
@@ -85,7 +91,8 @@ MessageListItem::MessageListItem(QWidget* parent)
 }
 
 double MessageListItem::heightFor(const Value& record) {
-    const bool request = record.getIntValueForKey("catname", kSystemNotice) == kFriendRequest;
+    const Dict* fields = record.dict();
+    const bool request = fields && number(*fields, "catname", kSystemNotice) == kFriendRequest;
     return kTextTop +
            (request ? 24
                     : textHeight(QString::fromStdString(record.getStringValueForKey("text", "")))) +
@@ -106,7 +113,7 @@ void MessageListItem::layoutFor(double height) {
 void MessageListItem::setInfo(const Dict& info) {
     CustomCell::setInfo(info);
     record_ = info;
-    const int catname = info.getIntValueForKey("catname", kSystemNotice);
+    const int catname = number(info, "catname", kSystemNotice);
     const bool recommendation = mlType_ != kSentTab && catname == kRecommendation;
 
     titleBtn_->setTitle(text(info, "title"));
@@ -149,7 +156,7 @@ void MessageListItem::setInfo(const Dict& info) {
         case kRecommendation:
             button0_->setHidden(true);
             button1_->setTitle(QStringLiteral("再推荐"));
-            button1_->setTag(info.getIntValueForKey("type", 1));
+            button1_->setTag(number(info, "type", 1));
             action1_ = Action::Recommend;
             blackBtn_->setHidden(false);
             break;
@@ -229,14 +236,14 @@ std::string MessageListItem::recommendType(int type) {
 void MessageListItem::recommandMsg() {
     Route again = Route::toObject(Destination::RecommendToFriends, record_["tid"].toText());
     again.title = QStringLiteral("再推荐给好友");
-    again.param.setType(recommendType(record_.getIntValueForKey("type", 1)));
+    again.param.setType(recommendType(number(record_, "type", 1)));
     Navigator::open(nullptr, again);
 }
 
 void MessageListItem::look() {
     const std::string tid = record_["tid"].toText();
     Route target = Route::toObject(Destination::Project, tid);
-    switch (record_.getIntValueForKey("type", 1)) {
+    switch (number(record_, "type", 1)) {
         case 2:
             target = Route::toObject(Destination::Article, tid);
             target.title = QStringLiteral("资讯详情");
