@@ -50,7 +50,8 @@ constexpr Limit kLimits[] = {{"p", 3},   {"qq", 14},       {"p_i", 5},
 
 QStringList configTitles(const char* key) {
     QStringList titles;
-    for (const Value& entry : NSUtil::config(key).items())
+    const Value list = NSUtil::config(key);
+    for (const Value& entry : list.items())
         titles.append(QString::fromStdString(entry.toText()));
     return titles;
 }
