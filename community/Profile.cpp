@@ -107,7 +107,7 @@ void Profile::loadView() {
         top += kRow;
     }
     page_->setContentSize(QSizeF(kWidth, std::max(top + 10, kScreenHeight)));
-    if (shown == 3) houseList_ = createHouseListView(root->bounds());
+    if (shown == 3) houseList_ = createHouseListView(root);
     setView(root);
 }
 
@@ -124,8 +124,9 @@ void Profile::viewDidLoad() {
 // The bought-homes section. This is the one place its list view is made,
 // and showHouseList() the one place it is given the records; until the list
 // of purchase records is made here the section shows an empty list.
-View* Profile::createHouseListView(const QRectF& frame) {
-    auto* list = new View(frame, view() ? view() : page_->superview());
+View* Profile::createHouseListView(View* parent) {
+    const QRectF frame = parent->bounds();
+    auto* list = new View(frame, parent);
     list->setBackgroundColor(Qt::white);
     list->setAutoresizingMask(View::FlexibleSize);
     Label* none = noItemView();

@@ -68,7 +68,7 @@ protected:
 
 private:
     /// The view of the bought homes (the "邻里会" section), made once.
-    platform::ui::View* createHouseListView(const QRectF& frame);
+    platform::ui::View* createHouseListView(platform::ui::View* parent);
     /// Hands the record's bought homes to that view.
     void showHouseList(const Array& buyinfo);
     void fillPage();
