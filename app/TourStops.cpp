@@ -147,7 +147,19 @@ bool signInDemoUser(Tour& tour, DSTovera& session) {
 bool pushSignedIn(Tour& tour, platform::ui::ViewController* screen,
                   const std::function<bool()>& shown) {
     Tovera* home = homeOnTop(tour);
-    if (!home || (!home->DStovera().isUserLoggedin() && !signInDemoUser(tour, home->DStovera()))) {
+    if (home && !home->DStovera().isUserLoggedin()) {
+        // Signed in as a person would: through the login screen.
+        auto* login = new UserLogin;
+        tour.app().navigationController()->pushViewController(login, false);
+        if (tour.waitFor([login] { return login->view()->isVisible(); })) {
+            login->usernameTextField()->setText(QStringLiteral("demo"));
+            login->pwdTextField()->setText(QStringLiteral("demo1234"));
+            login->doLogin();
+            tour.waitFor([home] { return home->DStovera().isUserLoggedin(); });
+        }
+        home = homeOnTop(tour);
+    }
+    if (!home || !home->DStovera().isUserLoggedin()) {
         delete screen;
         return false;
     }

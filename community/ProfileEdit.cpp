@@ -144,11 +144,15 @@ void ProfileEdit::loadView() {
     setView(root);
 }
 
-TextField* ProfileEdit::addField(const char* caption, const char* key) {
+void ProfileEdit::addCaption(const char* caption) {
     auto* label = new Label(QRectF(10, top_, kCaptionWidth, 30), page_);
     label->setText(QString::fromUtf8(caption));
     label->setFont(NSUtil::normalFont());
     label->setTextColor(NSUtil::black());
+}
+
+TextField* ProfileEdit::addField(const char* caption, const char* key) {
+    addCaption(caption);
     auto* input = new TextField(QRectF(kControlLeft, top_, kControlWidth, 30), page_);
     input->setBorderStyle(TextField::BorderStyle::RoundedRect);
     input->setFont(NSUtil::normalFont());
@@ -159,10 +163,7 @@ TextField* ProfileEdit::addField(const char* caption, const char* key) {
 }
 
 Button* ProfileEdit::addChoice(const char* caption, int tag) {
-    auto* label = new Label(QRectF(10, top_, kCaptionWidth, 30), page_);
-    label->setText(QString::fromUtf8(caption));
-    label->setFont(NSUtil::normalFont());
-    label->setTextColor(NSUtil::black());
+    addCaption(caption);
     auto* button = new Button(QRectF(kControlLeft, top_, kControlWidth, 30), page_);
     button->setFont(NSUtil::normalFont());
     button->setTitleColor(NSUtil::click());
@@ -180,10 +181,7 @@ Button* ProfileEdit::addChoice(const char* caption, int tag) {
 
 void ProfileEdit::edtBaseInfo() {
     addField("真实姓名:", "realname");
-    auto* label = new Label(QRectF(10, top_, kCaptionWidth, 30), page_);
-    label->setText(QStringLiteral("性别:"));
-    label->setFont(NSUtil::normalFont());
-    label->setTextColor(NSUtil::black());
+    addCaption("性别:");
     gander_ = new QXRadio(QRectF(kControlLeft, top_, kControlWidth, 30), page_);
     gander_->setLableArray({QStringLiteral("保密"), QStringLiteral("男"), QStringLiteral("女")});
     top_ += kRow;

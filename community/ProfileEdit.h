@@ -92,6 +92,8 @@ private:
     void edtPhyInfo();
     void edtBuyInfo();
     void bindView();
+    /// A caption at the left of the row being laid out.
+    void addCaption(const char* caption);
     platform::ui::TextField* addField(const char* caption, const char* key);
     platform::ui::Button* addChoice(const char* caption, int tag);
     void requestOptions(int tag);

@@ -70,6 +70,7 @@ void SendMessage::loadView() {
     }
     messageText_ = new TextView(QRectF(kLeft, 10 + 2 * (kRow + 6), 300, 200), scrollView_);
     messageText_->setFont(NSUtil::normalFont());
+    messageText_->setBackgroundColor(Qt::white);
     NavigationStyle::frameTextView(messageText_);
     new platform::ui::KeyboardRoom(scrollView_);
 
