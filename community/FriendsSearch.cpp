@@ -69,7 +69,9 @@ void FriendsSearch::viewDidLoad() {
         quietScope_ = true;
         searchBar_->setSelectedScopeButtonIndex(type);
         quietScope_ = false;
-        showHouse(house_->first, house_->second, type);
+        // A copy: showHouse() lets go of the project it was given.
+        const auto house = *house_;
+        showHouse(house.first, house.second, type);
         return;
     }
     searchBar_->setSelectedScopeButtonIndex(type >= 0 && type <= 2 ? type : 0);
