@@ -210,6 +210,24 @@ TEST_F(Messages, LastLookIsStampedOnlyOnceAPageIsShownAndBadgesFollow) {
     RootScreenServices::install(nullptr);
 }
 
+TEST_F(Messages, ARecommendedArticleOpensTitledAsAnArticle) {
+    as("demo");
+    auto* list = open(new MessageList);
+    ASSERT_TRUE(waitFor([&] { return !list->items().empty(); }));
+    list->items().insert(list->items().begin(), Value(Dict{{"catname", "2"},
+                                                           {"title", "楼市快讯"},
+                                                           {"type", "2"},
+                                                           {"tid", "1"},
+                                                           {"name", "李华"}}));
+    list->tableView()->reloadData();
+    auto* item = cell<MessageListItem>(list->tableView(), 0);
+    ASSERT_NE(item, nullptr);
+    ASSERT_TRUE(item->titleBtn()->isEnabled());
+    ASSERT_TRUE(tapSettled(item->titleBtn()));
+    ASSERT_TRUE(waitFor([&] { return top() != list; }));
+    EXPECT_EQ(top()->title(), QStringLiteral("资讯详情"));
+}
+
 TEST_F(Messages, AnAnswerWithoutCodeIsNoSuccess) {
     struct Reloads : QXViewDelegate {
         void qxView(View*, Button*) override { ++count; }
