@@ -2,6 +2,7 @@
 
 #include "account/AccountDestinations.h"
 #include "ask/AskDestinations.h"
+#include "community/CommunityDestinations.h"
 #include "framework/FrameworkDestinations.h"
 #include "news/NewsDestinations.h"
 #include "property/PropertyDestinations.h"
@@ -14,6 +15,7 @@ void registerDestinations() {
     registerPropertyDestinations();
     registerAskDestinations();
     registerAccountDestinations();
+    registerCommunityDestinations();
 }
 
 }  // namespace tovera

@@ -20,6 +20,16 @@
 #include "comments/CommentDetail.h"
 #include "comments/CommentList.h"
 #include "comments/CommentTableView.h"
+#include "community/FriendsHome.h"
+#include "community/FriendsSearch.h"
+#include "community/GroupList.h"
+#include "community/MessageHome.h"
+#include "community/MessageList.h"
+#include "community/Profile.h"
+#include "community/ProfileEdit.h"
+#include "community/SendMessage.h"
+#include "community/UserBlack.h"
+#include "community/UserInfo.h"
 #include "framework/ButtonItem.h"
 #include "framework/ButtonsView.h"
 #include "framework/ImageLoader.h"
@@ -178,6 +188,51 @@ bool signInDemoUser(Tour& tour, DSTovera& session) {
     session.setUid(reply.answer.getStringValueForKey("id", "1"), "demo" + password,
                    session.cityId());
     return true;
+}
+
+// `screen` pushed over the home screen for the signed-in demo user, once
+// `shown` holds.
+bool pushSignedIn(Tour& tour, platform::ui::ViewController* screen,
+                  const std::function<bool()>& shown) {
+    Tovera* home = homeOnTop(tour);
+    if (home && !home->DStovera().isUserLoggedin()) {
+        // Signed in as a person would: through the login screen.
+        auto* login = new UserLogin;
+        tour.app().navigationController()->pushViewController(login, false);
+        if (tour.waitFor([login] { return login->view()->isVisible(); })) {
+            login->usernameTextField()->setText(QStringLiteral("demo"));
+            login->pwdTextField()->setText(QStringLiteral("demo1234"));
+            login->doLogin();
+            tour.waitFor([home] { return home->DStovera().isUserLoggedin(); });
+        }
+        home = homeOnTop(tour);
+    }
+    if (!home || !home->DStovera().isUserLoggedin()) {
+        delete screen;
+        return false;
+    }
+    return pushOverHome(tour, screen, shown);
+}
+
+// The page of user `id` as the demo user sees it.
+TourStop userPageStop(std::string name, const char* id) {
+    return {std::move(name), [id](Tour& tour) {
+                auto* page = new UserInfo;
+                page->param().setRid(id);
+                return pushSignedIn(tour, page, [page] {
+                    return !page->record().empty() && !page->tabBar()->isHidden();
+                });
+            }};
+}
+
+// The own profile's section `type`.
+TourStop profileStop(std::string name, const char* type) {
+    return {std::move(name), [type](Tour& tour) {
+                auto* profile = new Profile;
+                profile->param().setType(type);
+                return pushSignedIn(tour, profile,
+                                    [profile] { return !profile->record().empty(); });
+            }};
 }
 
 // The menu page of tab `index`.
@@ -482,6 +537,65 @@ const std::vector<TourStop>& tourStops() {
                     "想了解一下地下车位的价格和数量。"),
         askFormStop("ask-form-live", "5", "发送直播", "翠湖名邸样板间开放直播", ""),
         askFormStop("ask-form-message", "1", "直播消息", "", "样板间现场人气很旺，欢迎大家来看。"),
+        {"friends",
+         [](Tour& tour) {
+             auto* friends = new FriendsHome;
+             if (!pushSignedIn(tour, friends, [friends] { return !friends->dataArray().empty(); }))
+                 return false;
+             // The default group, opened.
+             friends->headerButton(0)->sendTap();
+             return tour.waitFor(
+                 [friends] { return friends->tableView()->visibleCells().size() > 0; });
+         }},
+        {"member-search",
+         [](Tour& tour) {
+             auto* search = new FriendsSearch;
+             if (!pushSignedIn(tour, search, [search] { return !search->items().empty(); }))
+                 return false;
+             search->searchBar()->setText(QStringLiteral("a"));
+             search->doSearch();
+             return tour.waitFor([search] {
+                 return !search->items().empty() &&
+                        search->headerText().startsWith(QStringLiteral("包含"));
+             });
+         }},
+        {"friend-groups",
+         [](Tour& tour) {
+             auto* groups = new GroupList;
+             return pushSignedIn(tour, groups, [groups] { return groups->dataArray().size() > 2; });
+         }},
+        {"blacklist",
+         [](Tour& tour) {
+             auto* black = new UserBlack;
+             return pushSignedIn(tour, black, [black] { return !black->dataArray().empty(); });
+         }},
+        {"messages",
+         [](Tour& tour) {
+             auto* inbox = new MessageHome;
+             return pushSignedIn(tour, inbox,
+                                 [inbox] { return !inbox->msgController()->items().empty(); });
+         }},
+        {"message-write",
+         [](Tour& tour) {
+             auto* form = new SendMessage;
+             form->sendTo(QStringLiteral("wangfang"));
+             form->setSubject(QStringLiteral("周末看房"));
+             form->setContent(QStringLiteral("周六上午一起去翠湖名邸看看样板间吧?"));
+             return pushSignedIn(tour, form, [form] { return form->view()->isVisible(); });
+         }},
+        userPageStop("user-page-private", "3"),
+        userPageStop("user-page-friends-only", "4"),
+        userPageStop("user-page-public", "5"),
+        profileStop("profile", "1"),
+        profileStop("profile-purchase", "2"),
+        profileStop("profile-neighbours", "3"),
+        {"profile-edit",
+         [](Tour& tour) {
+             auto* editor = new ProfileEdit;
+             editor->param().setType("2");
+             editor->setTitle(QStringLiteral("修改置业信息"));
+             return pushSignedIn(tour, editor, [editor] { return !editor->record().empty(); });
+         }},
         {"settings",
          [](Tour& tour) {
              auto* settings = new SetList;

@@ -56,6 +56,8 @@ QString destinationTitle(Destination destination) {
             return QStringLiteral("房源详情");
         case Destination::Nearby:
             return QStringLiteral("附近");
+        case Destination::PreferredCities:
+            return QStringLiteral("意向城市");
         case Destination::Tools:
             return QStringLiteral("购房工具");
         case Destination::AskHome:

@@ -41,7 +41,9 @@ enum class Destination {
     Listing,     ///< A listing: rid, api.
     Nearby,      ///< The map of what is near the user: type = the kind shown first, "0" new-build
                  ///< (default), "1" second-hand, "2" rentals, "3" friends, "4" users.
-    Tools,       ///< The home-buying tools page.
+    PreferredCities,  ///< "意向城市", a check-list of cities: name = the names chosen, each
+                      ///< followed by ","; the choice goes back to the screen beneath.
+    Tools,            ///< The home-buying tools page.
     // Questions.
     AskHome,           ///< The question centre.
     Question,          ///< A question with its answers: rid.
@@ -91,6 +93,7 @@ inline constexpr std::array kAllDestinations = {
     Destination::Listings,
     Destination::Listing,
     Destination::Nearby,
+    Destination::PreferredCities,
     Destination::Tools,
     Destination::AskHome,
     Destination::Question,

@@ -8,35 +8,26 @@
 
 #include <QStringList>
 
-#include "framework/QXViewDelegate.h"
+#include "framework/PickerPanel.h"
 #include "platform/ui/overlays/PickerView.h"
-#include "platform/ui/runtime/WeakDelegate.h"
-#include "platform/ui/views/View.h"
 
 namespace tovera::platform::ui {
-class Button;
 class ScrollView;
 }  // namespace tovera::platform::ui
 
 namespace tovera {
 
-class JVPickView : public platform::ui::View,
+class JVPickView : public PickerPanel,
                    public platform::ui::PickerViewDataSource,
                    public platform::ui::PickerViewDelegate {
     Q_OBJECT
 public:
-    static constexpr double kBarHeight = 44;
-    static constexpr double kHeight = kBarHeight + 216;
-    static constexpr int kCancelTag = 1;
-    static constexpr int kConfirmTag = 2;
-
     explicit JVPickView(double width, QWidget* parent = nullptr);
 
     /// A hidden panel as wide as `parent`, reporting to
     /// `delegate`.
     static JVPickView* hiddenIn(platform::ui::View* parent, QXViewDelegate* delegate);
 
-    void setDelegate(QXViewDelegate* delegate) { delegate_ = delegate; }
     /// Shows the panel with `titles` at the bottom of its superview, in
     /// front, and ends the scrolling `form` above it.
     void showUnder(platform::ui::ScrollView* form, const QStringList& titles);
@@ -47,28 +38,23 @@ public:
     const QStringList& titles() const { return titles_; }
     /// The row selected on the picker (-1 when there is none).
     int selectedRow() const;
+    /// Selects `row` when it is one of the titles.
+    void selectRow(int row);
 
     /// Set while the options are still on their way from the service.
     bool waiting() const { return waiting_; }
     void setWaiting(bool waiting) { waiting_ = waiting; }
 
     platform::ui::PickerView* pickerView() const { return picker_; }
-    platform::ui::Button* cancelButton() const { return cancel_; }
-    platform::ui::Button* confirmButton() const { return confirm_; }
 
     // PickerViewDataSource / PickerViewDelegate
     int numberOfRowsInComponent(platform::ui::PickerView*, int component) override;
     QString titleForRow(platform::ui::PickerView*, int row, int component) override;
 
 private:
-    void pressed(platform::ui::Button* button);
-
     QStringList titles_;
     bool waiting_ = false;
     platform::ui::PickerView* picker_ = nullptr;
-    platform::ui::Button* cancel_ = nullptr;
-    platform::ui::Button* confirm_ = nullptr;
-    platform::ui::WeakDelegate<QXViewDelegate> delegate_;
 };
 
 }  // namespace tovera

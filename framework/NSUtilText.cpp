@@ -39,9 +39,20 @@ std::vector<std::string> NSUtil::explode(std::string_view text, std::string_view
     return pieces;
 }
 
+// A plausible address: one "@" with a name before it, and after it a
+// domain of dot-separated labels (at least two, none empty); no spaces or
+// control characters anywhere.
 bool NSUtil::isEmailAddress(std::string_view text) {
     const std::size_t at = text.find('@');
-    return at != std::string_view::npos && text.find('.', at + 1) != std::string_view::npos;
+    if (at == 0 || at == std::string_view::npos || text.find('@', at + 1) != std::string_view::npos)
+        return false;
+    for (const char c : text)
+        if (static_cast<unsigned char>(c) <= ' ') return false;
+    const std::string_view domain = text.substr(at + 1);
+    if (domain.find('.') == std::string_view::npos) return false;
+    for (const std::string& label : explode(domain, "."))
+        if (label.empty()) return false;
+    return true;
 }
 
 std::string NSUtil::skinName(std::string_view skin) {

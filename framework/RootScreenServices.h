@@ -54,6 +54,11 @@ public:
     /// Told when the user has just signed in (the home screen then asks for
     /// the unread counts).
     virtual void didSignIn() {}
+    /// Asks for the unread counts (the home screen; nothing by default).
+    virtual void newMessage() {}
+    /// Shows the home screen's current tab again, so that its badges follow
+    /// what has been read (nothing by default).
+    virtual void reselectTab() {}
 
     /// The application's navigation stack: the key window's root screen
     /// when it is one.

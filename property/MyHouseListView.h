@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/Value.h"
+#include "framework/EmbeddedLists.h"
 #include "framework/QXRequestView.h"
 #include "platform/ui/lists/TableView.h"
 
@@ -13,14 +14,15 @@ namespace tovera {
 class MyHouseListView : public QXRequestView,
                         public QXViewDelegate,
                         public platform::ui::TableViewDataSource,
-                        public platform::ui::TableViewDelegate {
+                        public platform::ui::TableViewDelegate,
+                        public RecordsView {
     Q_OBJECT
 public:
     /// The list in `frame` of `parent`, showing `records`.
     MyHouseListView(const QRectF& frame, QWidget* parent, const Array& records = {});
 
     /// Replaces the records; the footer is "暂无" when there are none.
-    void setDataArray(const Array& records);
+    void setDataArray(const Array& records) override;
     const Array& dataArray() const { return dataArray_; }
     /// Reloads the table (the list has no request of its own).
     void reloadData() override;

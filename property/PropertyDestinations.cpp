@@ -1,9 +1,11 @@
 #include "property/PropertyDestinations.h"
 
 #include "core/DSTovera.h"
+#include "framework/EmbeddedLists.h"
 #include "framework/Navigator.h"
 #include "framework/QXViewController.h"
 #include "property/ChooseCity.h"
+#include "property/CityList.h"
 #include "property/Gallery.h"
 #include "property/HouseDetail.h"
 #include "property/HouseList.h"
@@ -11,6 +13,7 @@
 #include "property/HouseTableView.h"
 #include "property/JVAnnotation.h"
 #include "property/LocationHome.h"
+#include "property/MyHouseListView.h"
 #include "property/Saleinfo.h"
 #include "property/SellList.h"
 #include "property/Tovera.h"
@@ -20,6 +23,9 @@
 namespace tovera {
 
 void registerPropertyDestinations() {
+    EmbeddedLists::registerBuilder(
+        EmbeddedList::PurchaseRecords,
+        [](const QRectF& frame, QWidget* parent) { return new MyHouseListView(frame, parent); });
     Navigator::registerBuilder(Destination::FollowedProjects, [](const Route&) {
         auto* followed = new HouseTableView;
         followed->param().setApi("housefocus");
@@ -29,6 +35,11 @@ void registerPropertyDestinations() {
     Navigator::registerBuilder(Destination::ChooseCity, [](const Route&) -> ChooseCity* {
         Tovera* home = Tovera::toveraViewController();
         return home ? new ChooseCity(home) : nullptr;
+    });
+    Navigator::registerBuilder(Destination::PreferredCities, [](const Route& route) {
+        auto* cities = withRoute(new CityList, route);
+        cities->setSelectedString(route.param.name());
+        return cities;
     });
     Navigator::registerBuilder(Destination::ProjectList,
                                [](const Route& route) { return withRoute(new ToveraList, route); });

@@ -226,6 +226,10 @@ void Tovera::didSignIn() {
     newMessage();
 }
 
+void Tovera::reselectTab() {
+    if (tabBar_ && tabBar_->selectedItem()) tabBarDidSelectItem(tabBar_, tabBar_->selectedItem());
+}
+
 void Tovera::chooseCity() {
     Navigator::present(this, {Destination::ChooseCity});
 }

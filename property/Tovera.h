@@ -54,6 +54,8 @@ public:
     void alertViewTologin() override;
     /// Asks for the unread counts at once.
     void didSignIn() override;
+    /// Selects the current tab again (its page reloads with the counts).
+    void reselectTab() override;
     /// The login screen with a "返回" button, pushed.
     void openLogin();
     /// Presents the city choice.
@@ -63,7 +65,7 @@ public:
     /// Makes `view` the one child of the content area, filling it.
     void setContent(platform::ui::View* view);
     /// Asks for the unread counts (nothing when signed out).
-    void newMessage();
+    void newMessage() override;
     /// Shows the unread counts the session holds on the total badge.
     void showUnreadTotal();
 

@@ -93,12 +93,12 @@ std::string flatWith(const ServiceRequest& r, const std::string& stored) {
            std::to_string(parts[2]);
 }
 
-// The class "classic" names: its index when that entry is the stored class
-// (an unchanged binding), else the picker's row + 1.
+// The class "classic" names: its row in the "classic" list + 1, the one
+// encoding the editor sends whether the class was picked or left as bound
+// (reading a bound class as its own index made a pick of the row before the
+// stored class keep the stored one). Out of range: the class stays.
 std::string classWith(const ServiceRequest& r, const std::string& stored) {
     std::int64_t n = parseInteger(r.text("classic")).value_or(-1);
-    std::string_view same = config::entry(config::kClassic, n);
-    if (!same.empty() && same == stored) return stored;
     std::string_view picked = config::entry(config::kClassic, n - 1);
     return picked.empty() ? stored : std::string(picked);
 }

@@ -33,13 +33,26 @@ TEST(Explode, SplitsBySeparatorOrElseByComma) {
         EXPECT_EQ(NSUtil::explode(c.text, c.split), c.pieces) << c.text;
 }
 
-TEST(IsEmailAddress, NeedsAnAtSignFollowedByADot) {
+TEST(IsEmailAddress, NeedsANameAnAtSignAndADottedDomain) {
     const struct {
         const char* text;
         bool email;
     } cases[] = {
-        {"user@example.com", true}, {"a@b.c", true},        {"@.", true}, {"user@example", false},
-        {"user.name@x", false},     {"example.com", false}, {"", false},  {"a.b@c.d", true},
+        {"user@example.com", true},
+        {"a@b.c", true},
+        {"@.", false},
+        {"user@example", false},
+        {"user.name@x", false},
+        {"example.com", false},
+        {"", false},
+        {"a.b@c.d", true},
+        {"@example.com", false},
+        {"a@.com", false},
+        {"a@example.", false},
+        {"a@b@c.d", false},
+        {"a b@c.d", false},
+        {"a@b..c", false},
+        {"王@例子.中国", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NSUtil::isEmailAddress(c.text), c.email) << c.text;

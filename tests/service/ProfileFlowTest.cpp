@@ -62,9 +62,12 @@ TEST_F(ProfileFlow, EachSectionSavesItsFieldsAndTheCompletionFollows) {
     EXPECT_EQ(saved["flat"].toText(), "3,2,1");
     EXPECT_EQ(saved["state"].toText(), "已认购");
     EXPECT_EQ(saved["completion"].toText(), buying["completion"].toText());
-    // The unchanged binding sends the stored class's own index.
-    save({{"t", "2"}, {"id", "4"}, {"classic", "2"}});
+    // Bound or picked, the class is sent as its row + 1: the row before the
+    // stored class is chosen, not mistaken for the stored class.
+    save({{"t", "2"}, {"id", "4"}, {"classic", "3"}});
     EXPECT_EQ(record()["type"].toText(), "公寓");
+    save({{"t", "2"}, {"id", "4"}, {"classic", "2"}});
+    EXPECT_EQ(record()["type"].toText(), "住宅");
 
     Value badMail = save({{"t", "1"}, {"id", "4"}, {"mail", "not-an-address"}});
     EXPECT_EQ(badMail["code"].intValue(), 1);

@@ -25,8 +25,10 @@ TextField::TextField(const QRectF& frame, QWidget* parent) : Control(frame, pare
     layoutSubviews();
 }
 
+// While the delegate is asked about an edit, the text is still the one
+// before it, as the edit has not been accepted yet.
 QString TextField::text() const {
-    return edit_->text();
+    return askingDelegate_ ? lastText_ : edit_->text();
 }
 
 void TextField::setText(const QString& text) {
@@ -134,9 +136,14 @@ QString TextField::visibleText() const {
 
 void TextField::edited(const QString& text) {
     const TextChange change = TextChange::between(lastText_, text, edit_->cursorPosition());
-    if (auto* d = delegate_.get();
-        d && !d->shouldChangeCharactersInRange(this, change.location, change.length,
-                                               change.replacement)) {
+    bool accepted = true;
+    if (auto* d = delegate_.get()) {
+        askingDelegate_ = true;
+        accepted = d->shouldChangeCharactersInRange(this, change.location, change.length,
+                                                    change.replacement);
+        askingDelegate_ = false;
+    }
+    if (!accepted) {
         const QSignalBlocker block(edit_);
         edit_->setText(lastText_);
         edit_->setCursorPosition(change.location + change.length);

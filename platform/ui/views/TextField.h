@@ -42,6 +42,7 @@ public:
     TextFieldDelegate* delegate() const { return delegate_.get(); }
     void setDelegate(TextFieldDelegate* delegate) { delegate_ = delegate; }
 
+    /// The text; while the delegate is asked about an edit, the text before it.
     QString text() const;
     /// Sets the text without asking the delegate.
     void setText(const QString& text);
@@ -87,6 +88,7 @@ private:
 
     QLineEdit* edit_ = nullptr;
     QString lastText_;
+    bool askingDelegate_ = false;
     WeakDelegate<TextFieldDelegate> delegate_;
     BorderStyle border_ = BorderStyle::None;
     ReturnKey returnKey_ = ReturnKey::Default;
