@@ -254,16 +254,19 @@ void AskForm::stackRows(bool subject, bool city, bool body) {
 bool AskForm::acceptsEdit(const QString& edited, int length, const QString& replacement) {
     const int limit = kind(type()).lengthLimit;
     if (limit <= 0) return true;
-    // The input asks with the edit already made (typed or pasted): the text
+    // `edited` is the text with the edit made (typed or pasted): the text
     // before it had `length` characters where `replacement` stands now.
     const qsizetype before = edited.size() - replacement.size() + length;
     // A text already past the limit may still shrink or be corrected.
     return edited.size() <= limit || edited.size() <= before;
 }
 
-bool AskForm::shouldChangeCharactersInRange(platform::ui::TextField* field, int, int length,
-                                            const QString& replacement) {
-    return acceptsEdit(field->text(), length, replacement);
+// A field is asked with the text before the edit: the edit is applied here.
+bool AskForm::shouldChangeCharactersInRange(platform::ui::TextField* field, int location,
+                                            int length, const QString& replacement) {
+    QString edited = field->text();
+    edited.replace(location, length, replacement);
+    return acceptsEdit(edited, length, replacement);
 }
 
 bool AskForm::shouldChangeTextInRange(platform::ui::TextView* textView, int, int length,

@@ -127,10 +127,9 @@ TEST_F(AskListTest, TheAskerOpensTheOwnProfileOrTheUserPage) {
     for (AskListItem* row : rows(home->asklistController())) {
         const bool mine = row->info().getStringValueForKey("user", "") == "demo";
         ASSERT_TRUE(tapSettled(row->userBtn()));
-        auto* page = qobject_cast<UnavailableScreen*>(top());
-        ASSERT_TRUE(page) << "the user pages are still to come";
-        EXPECT_EQ(page->title(),
-                  destinationTitle(mine ? Destination::Profile : Destination::UserPage));
+        ASSERT_TRUE(waitFor([&] { return top() != home; }));
+        EXPECT_FALSE(qobject_cast<UnavailableScreen*>(top()));
+        EXPECT_EQ(top()->title(), mine ? QStringLiteral("个人资料") : QStringLiteral("用户资料"));
         nav()->popViewControllerAnimated(false);
         processEvents();
         if (mine) break;

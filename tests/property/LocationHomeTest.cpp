@@ -169,7 +169,8 @@ TEST_F(Nearby, FriendsAreAskedForAndTheirCalloutOpensTheUserPage) {
     EXPECT_EQ(map->dataArray().front()->kind(), LocationHome::kFriends);
     ASSERT_TRUE(tapFirstCallout(map));
     ASSERT_TRUE(waitFor([&] { return top() != map; }));
-    EXPECT_TRUE(qobject_cast<UnavailableScreen*>(top()));
+    EXPECT_FALSE(qobject_cast<UnavailableScreen*>(top()));
+    EXPECT_EQ(top()->title(), QStringLiteral("用户资料"));
 }
 
 TEST_F(Nearby, ACalloutOpensTheScreenOfItsOwnPinsKind) {
