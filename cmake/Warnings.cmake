@@ -9,15 +9,19 @@ if(TOVERA_WERROR)
     add_compile_options(-Werror)
 endif()
 
-# tovera_test(<name> <label> SOURCES ... LIBS ...) builds one test executable
-# and registers its cases with CTest under the given label.
+# tovera_test(<name> <label> SOURCES ... LIBS ... [TIMEOUT seconds]) builds
+# one test executable and registers its cases with CTest under the given
+# label, each allowed TIMEOUT seconds (120 unless given).
 function(tovera_test name label)
-    cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    if(NOT T_TIMEOUT)
+        set(T_TIMEOUT 120)
+    endif()
     add_executable(${name} ${T_SOURCES})
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
     target_compile_definitions(${name} PRIVATE
         TOVERA_SOURCE_DIR="${TOVERA_SOURCE_DIR}"
         TOVERA_RESOURCE_DIR="${TOVERA_RESOURCE_DIR}")
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-        PROPERTIES LABELS ${label} TIMEOUT 120)
+        PROPERTIES LABELS ${label} TIMEOUT ${T_TIMEOUT})
 endfunction()
