@@ -18,7 +18,7 @@ namespace tovera {
 class BuyStateItem : public CustomCell, public QXRequestDelegate {
     Q_OBJECT
 public:
-    static constexpr double kHeight = 110;
+    static constexpr double kHeight = 122;
     /// The button tags.
     enum Tag { kEdit = 1, kDelete = 2, kNeighbours = 3 };
 
