@@ -44,6 +44,21 @@ bool NSUtil::isEmailAddress(std::string_view text) {
     return at != std::string_view::npos && text.find('.', at + 1) != std::string_view::npos;
 }
 
+std::string NSUtil::dialNumber(std::string_view title) {
+    static constexpr std::string_view kExtension = "转";
+    std::string number;
+    for (std::size_t i = 0; i < title.size();) {
+        if (title.substr(i, kExtension.size()) == kExtension) {
+            number += ',';
+            i += kExtension.size();
+            continue;
+        }
+        if (title[i] != ' ') number += title[i];
+        ++i;
+    }
+    return number;
+}
+
 std::string NSUtil::skinName(std::string_view skin) {
     if (!skin.empty()) return std::string(skin);
     std::string chosen = platform::preferences().string(PrefKey::kSkin).value_or("");

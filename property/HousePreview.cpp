@@ -12,7 +12,6 @@
 #include "platform/ui/overlays/ActionSheet.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
-#include "property/HomeCell.h"
 #include "property/ProjectPhotos.h"
 
 namespace tovera {
@@ -230,7 +229,7 @@ void HousePreview::btnCall() {
     }
     auto* sheet = platform::ui::ActionSheet::create({}, nullptr, QStringLiteral("取消"),
                                                     QStringLiteral("拨打:%1?").arg(title), {});
-    sheet->setOnButton([number = HomeCell::dialNumber(title.toStdString())](int index) {
+    sheet->setOnButton([number = NSUtil::dialNumber(title.toStdString())](int index) {
         if (index == 0) platform::Dialer::shared().openUrl("tel:" + number);
     });
     sheet->showInView(window());
