@@ -2,6 +2,7 @@
 
 #include "account/AccountDestinations.h"
 #include "ask/AskDestinations.h"
+#include "community/ActivityTopicDestinations.h"
 #include "framework/FrameworkDestinations.h"
 #include "news/NewsDestinations.h"
 #include "property/PropertyDestinations.h"
@@ -13,6 +14,7 @@ void registerDestinations() {
     registerNewsDestinations();
     registerPropertyDestinations();
     registerAskDestinations();
+    registerActivityTopicDestinations();
     registerAccountDestinations();
 }
 
