@@ -3,6 +3,7 @@
 #include "account/AccountDestinations.h"
 #include "ask/AskDestinations.h"
 #include "community/CommunityDestinations.h"
+#include "community/ActivityTopicDestinations.h"
 #include "framework/FrameworkDestinations.h"
 #include "news/NewsDestinations.h"
 #include "property/PropertyDestinations.h"
@@ -14,6 +15,7 @@ void registerDestinations() {
     registerNewsDestinations();
     registerPropertyDestinations();
     registerAskDestinations();
+    registerActivityTopicDestinations();
     registerAccountDestinations();
     registerCommunityDestinations();
 }

@@ -20,6 +20,9 @@
 #include "comments/CommentDetail.h"
 #include "comments/CommentList.h"
 #include "comments/CommentTableView.h"
+#include "community/ActivityDetail.h"
+#include "community/ActivityHome.h"
+#include "community/ApplyActivity.h"
 #include "community/FriendsHome.h"
 #include "community/FriendsSearch.h"
 #include "community/GroupList.h"
@@ -537,6 +540,34 @@ const std::vector<TourStop>& tourStops() {
                     "想了解一下地下车位的价格和数量。"),
         askFormStop("ask-form-live", "5", "发送直播", "翠湖名邸样板间开放直播", ""),
         askFormStop("ask-form-message", "1", "直播消息", "", "样板间现场人气很旺，欢迎大家来看。"),
+        {"activity-home",
+         [](Tour& tour) {
+             auto* home = new ActivityHome;
+             return pushOverHome(tour, home, [home] { return !home->items().empty(); });
+         }},
+        {"activity-detail",
+         [](Tour& tour) {
+             auto* detail = new ActivityDetail;
+             detail->param().setRid("40001");
+             return pushOverHome(tour, detail, [detail] {
+                 return !detail->detail().empty() &&
+                        detail->commentTable()->tableView()->tableHeaderView() != nullptr;
+             });
+         }},
+        {"activity-signup",
+         [](Tour& tour) {
+             auto* apply = new ApplyActivity;
+             apply->param().setRid("40001");
+             if (!pushOverHome(tour, apply, [apply] { return apply->isViewLoaded(); }))
+                 return false;
+             // The page engine starts on the first page by address.
+             return tour.waitFor(
+                 [apply] {
+                     return !apply->webView()->isLoading() &&
+                            apply->webView()->visibleText().contains(QStringLiteral("人数"));
+                 },
+                 std::chrono::seconds(60));
+         }},
         {"friends",
          [](Tour& tour) {
              auto* friends = new FriendsHome;

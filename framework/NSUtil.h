@@ -48,6 +48,9 @@ public:
 
     /// Whether the whole text matches "*@*.*": an at-sign with a dot after it.
     static bool isEmailAddress(std::string_view text);
+    /// A telephone number as dialled: every "转" (extension) becomes "," and
+    /// spaces go.
+    static std::string dialNumber(std::string_view title);
 
     /// The skin in use: `skin` itself, else the preference "skin", else "orange".
     static std::string skinName(std::string_view skin = {});

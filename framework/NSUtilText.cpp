@@ -55,6 +55,21 @@ bool NSUtil::isEmailAddress(std::string_view text) {
     return true;
 }
 
+std::string NSUtil::dialNumber(std::string_view title) {
+    static constexpr std::string_view kExtension = "转";
+    std::string number;
+    for (std::size_t i = 0; i < title.size();) {
+        if (title.substr(i, kExtension.size()) == kExtension) {
+            number += ',';
+            i += kExtension.size();
+            continue;
+        }
+        if (title[i] != ' ') number += title[i];
+        ++i;
+    }
+    return number;
+}
+
 std::string NSUtil::skinName(std::string_view skin) {
     if (!skin.empty()) return std::string(skin);
     std::string chosen = platform::preferences().string(PrefKey::kSkin).value_or("");

@@ -42,15 +42,19 @@ void WebTools::webViewDidFinishLoad(platform::ui::WebView* webView) {
         RootScreenServices::shared().setBackItem(navigationItem());
         return;
     }
+    navigationItem()->setLeftBarButtonItem(pageBackItem(webView_));
+}
+
+BarButtonItem* WebTools::pageBackItem(platform::ui::WebView* webView) {
     // Going back is posted: the page engine may report the load (and this
     // button be replaced) while the button's tap is still being delivered.
-    QPointer<platform::ui::WebView> page(webView_);
-    navigationItem()->setLeftBarButtonItem(
-        NavigationStyle::barButtonItem(QStringLiteral("后退"), BarButtonItem::Style::Back, [page] {
-            QTimer::singleShot(0, page, [page] {
-                if (page) page->goBack();
-            });
-        }));
+    QPointer<platform::ui::WebView> page(webView);
+    return NavigationStyle::barButtonItem(QStringLiteral("后退"), BarButtonItem::Style::Back,
+                                          [page] {
+                                              QTimer::singleShot(0, page, [page] {
+                                                  if (page) page->goBack();
+                                              });
+                                          });
 }
 
 }  // namespace tovera

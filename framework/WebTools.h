@@ -4,6 +4,7 @@
 // ordinary back button.
 #pragma once
 
+#include "platform/ui/navigation/BarButtonItem.h"
 #include "platform/ui/navigation/ViewController.h"
 #include "platform/ui/web/WebView.h"
 
@@ -19,6 +20,8 @@ public:
     static QUrl toolsUrl();
 
     void webViewDidFinishLoad(platform::ui::WebView* webView) override;
+    /// A left button "后退" that takes `page` one page back in its history.
+    static platform::ui::BarButtonItem* pageBackItem(platform::ui::WebView* page);
 
 protected:
     void loadView() override;

@@ -49,21 +49,6 @@ QString HomeCell::priceText(const Dict& info) {
     return QStringLiteral("均价:%1").arg(shown);
 }
 
-std::string HomeCell::dialNumber(std::string_view title) {
-    static constexpr std::string_view kExtension = "转";
-    std::string number;
-    for (std::size_t i = 0; i < title.size();) {
-        if (title.substr(i, kExtension.size()) == kExtension) {
-            number += ',';
-            i += kExtension.size();
-            continue;
-        }
-        if (title[i] != ' ') number += title[i];
-        ++i;
-    }
-    return number;
-}
-
 void HomeCell::setInfo(const Dict& info) {
     CustomCell::setInfo(info);
     nameLbl_->setText(QStringLiteral("[%1]%2").arg(
@@ -90,7 +75,7 @@ void HomeCell::btnPressed(Button* button) {
                                     QStringLiteral("取消"), QStringLiteral("确定"), {});
             // The number is taken now: the cell may show another row by the
             // time the sheet is answered.
-            sheet->setOnButton([number = dialNumber(title.toStdString())](int index) {
+            sheet->setOnButton([number = NSUtil::dialNumber(title.toStdString())](int index) {
                 if (index == 0) platform::Dialer::shared().openUrl("tel:" + number);
             });
             sheet->showInView(window());

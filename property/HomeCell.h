@@ -35,8 +35,6 @@ public:
 
     /// "均价:<price>元/平方米", or "均价:一房一价" for a missing or zero price.
     static QString priceText(const Dict& info);
-    /// The number as dialled: every "转" becomes "," and spaces go.
-    static std::string dialNumber(std::string_view title);
 
     platform::ui::ImageView* iconView() const { return iconView_; }
     platform::ui::Label* nameLbl() const { return nameLbl_; }

@@ -11,7 +11,7 @@
 #include "platform/ui/navigation/TabBarItem.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/TextView.h"
-#include "property/CallSheet.h"
+#include "framework/CallSheet.h"
 #include "property/DetailPages.h"
 #include "property/Gallery.h"
 #include "property/OldhousePreview.h"

@@ -10,7 +10,7 @@
 #include "platform/Preferences.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
-#include "property/CallSheet.h"
+#include "framework/CallSheet.h"
 #include "property/PhotoView.h"
 
 namespace tovera {

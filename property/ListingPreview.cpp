@@ -5,7 +5,7 @@
 #include "framework/NSUtil.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
-#include "property/CallSheet.h"
+#include "framework/CallSheet.h"
 
 namespace tovera {
 

@@ -17,6 +17,8 @@ CREATE TABLE IF NOT EXISTS live_line(room INTEGER NOT NULL, seq INTEGER NOT NULL
 CREATE INDEX IF NOT EXISTS discussion_room ON discussion(room, created_at);
 CREATE INDEX IF NOT EXISTS live_message_room ON live_message(room, created_at);
 CREATE INDEX IF NOT EXISTS signup_activity ON signup(activity);
+-- The signed-in user a sign-up was made by (a sign-up without a token has no row).
+CREATE TABLE IF NOT EXISTS signup_user(signup INTEGER PRIMARY KEY, uid INTEGER NOT NULL);
 )sql";
 
 }  // namespace

@@ -2,9 +2,12 @@
 // in the client's web view. The first page is a plain form (no script); its
 // submission ("submit=1", GET or POST) answers a page whose element with id
 // "code" holds 0 when the sign-up was recorded and 1 with the reason
-// otherwise, which is all the client reads.
+// otherwise, which is all the client reads. A page opened with the user's
+// "access_token" carries it through the form, and the sign-up is recorded
+// for that user.
 #include <algorithm>
 
+#include "service/Accounts.h"
 #include "service/Handlers.h"
 #include "service/Portal.h"
 #include "service/Text.h"
@@ -57,7 +60,8 @@ std::string form(std::int64_t id, const Dict& fields) {
     };
     return "<form method=\"get\" action=\"applyactivity.aspx\" accept-charset=\"utf-8\">"
            "<input type=\"hidden\" name=\"id\" value=\"" +
-           std::to_string(id) +
+           std::to_string(id) + "\"><input type=\"hidden\" name=\"access_token\" value=\"" +
+           value("access_token", "") +
            "\"><input type=\"hidden\" name=\"submit\" value=\"1\">"
            "<label>姓名</label><input name=\"name\" value=\"" +
            value("name", "") + "\"><label>电话</label><input name=\"tel\" type=\"tel\" value=\"" +
@@ -71,6 +75,11 @@ std::string result(int code, std::string_view text) {
     return "<p class=\"" + std::string(code == 0 ? "ok" : "fail") + "\">" + std::string(text) +
            "</p><p class=\"note\">结果代码：<span id=\"code\">" + std::to_string(code) +
            "</span></p>";
+}
+
+// The account a signed-in user's sign-up is recorded for.
+std::string account(const std::optional<Identity>& user) {
+    return user ? "<p class=\"note\">报名账号：" + htmlEscape(user->name) + "</p>" : "";
 }
 
 // Records a sign-up: the persons count towards the activity's "joins".
@@ -89,10 +98,16 @@ std::string submit(Database& db, std::int64_t id, const std::optional<Activity>&
             "INSERT INTO signup(activity, name, tel, num, created_at) "
             "VALUES(?1, ?2, ?3, ?4, unixepoch())",
             id, name, tel, persons);
+    std::optional<Identity> user = identify(db, fields["access_token"].toText());
+    if (user)
+        execute(db, "INSERT INTO signup_user(signup, uid) VALUES(last_insert_rowid(), ?1)",
+                user->id);
     execute(db, "UPDATE activity SET joins = joins + ?2 WHERE id = ?1", id, persons);
     transaction.commit();
     return heading(*activity) +
-           result(0, "报名成功！共" + std::to_string(persons) + "人，工作人员会尽快与您电话联系。");
+           result(0,
+                  "报名成功！共" + std::to_string(persons) + "人，工作人员会尽快与您电话联系。") +
+           account(user);
 }
 
 Reply applyActivity(const IncomingRequest& in, Portal& portal) {
@@ -104,7 +119,9 @@ Reply applyActivity(const IncomingRequest& in, Portal& portal) {
     if (fields["submit"].toText() == "1") return signupPage(submit(db, id, activity, fields));
     if (!activity) return signupPage("<p class=\"fail\">活动不存在</p>");
     if (activity->ended) return signupPage(heading(*activity) + "<p class=\"fail\">报名已截止</p>");
-    return signupPage(heading(*activity) + form(id, Dict{}));
+    Dict carried;
+    carried.set("access_token", fields["access_token"].toText());
+    return signupPage(heading(*activity) + form(id, carried));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@ namespace {
 using D = Destination;
 
 const std::set<Destination> kStillToCome = {
-    D::TopicHome, D::Topic, D::ActivityHome, D::Activity, D::LiveHome, D::LiveRoom,
+    D::TopicHome, D::Topic, D::LiveHome, D::LiveRoom,
 };
 
 class Destinations : public tovera::testing::HomeScreenTest {};

@@ -2,6 +2,7 @@
 // and the telephone button's sheet (or toast when there is no number).
 #include <QString>
 
+#include "framework/NSUtil.h"
 #include "platform/Dialer.h"
 #include "platform/ui/lists/TableView.h"
 #include "platform/ui/testing/Input.h"
@@ -52,7 +53,7 @@ TEST(HomeCell, DialsWithCommasForExtensionsAndWithoutSpaces) {
         {"", ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(HomeCell::dialNumber(c.title), c.dialled) << c.title;
+        EXPECT_EQ(NSUtil::dialNumber(c.title), c.dialled) << c.title;
 }
 
 TEST_F(HomeCellTest, TheTelephoneButtonOffersTheNumberOrSaysThereIsNone) {

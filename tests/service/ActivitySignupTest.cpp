@@ -5,6 +5,8 @@
 #include <string>
 
 #include "ServiceHarness.h"
+#include "core/Encoding.h"
+#include "service/Database.h"
 
 namespace tovera::test {
 namespace {
@@ -87,6 +89,33 @@ TEST_F(ActivitySignup, RefusalsCarryCodeOneAndTheReason) {
     std::string echoed = page("id=" + open + "&submit=1&name=%3Cb%3E&tel=");
     EXPECT_EQ(echoed.find("<b>"), std::string::npos);
     EXPECT_NE(echoed.find("&lt;b&gt;"), std::string::npos);
+}
+
+TEST_F(ActivitySignup, ASignUpWithTheUsersTokenIsRecordedForThatUser) {
+    std::string id = activity("1");
+    std::string token = api_.login("demo", "demo1234");
+    std::string encoded = URLEncodedString(token);
+    // The form carries the token on to its submission.
+    std::string form = page("id=" + id + "&access_token=" + encoded);
+    EXPECT_NE(form.find("name=\"access_token\" value=\"" + token + "\""), std::string::npos);
+
+    std::string done =
+        page("id=" + id + "&access_token=" + encoded + "&submit=1&name=Zhang&tel=139&num=2");
+    EXPECT_EQ(resultCode(done), 0);
+    EXPECT_NE(done.find("报名账号：demo"), std::string::npos);
+    std::string anonymous = page("id=" + id + "&submit=1&name=Li&tel=138");
+    EXPECT_EQ(resultCode(anonymous), 0);
+    EXPECT_EQ(anonymous.find("报名账号"), std::string::npos);
+    std::string forged = page("id=" + id + "&access_token=demo0000&submit=1&name=Wu&tel=137");
+    EXPECT_EQ(forged.find("报名账号"), std::string::npos);
+
+    service::Database db(service_.dataDir() + "/portal.sqlite");
+    EXPECT_EQ(service::queryText(db,
+                                 "SELECT group_concat(s.name || ':' || u.username) FROM signup s "
+                                 "JOIN signup_user su ON su.signup = s.id "
+                                 "JOIN user u ON u.id = su.uid WHERE s.activity = ?1",
+                                 std::int64_t(std::stoll(id))),
+              "Zhang:demo");
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-#include "property/CallSheet.h"
+#include "framework/CallSheet.h"
 
 #include "framework/NSUtil.h"
 #include "platform/Dialer.h"
 #include "platform/ui/overlays/ActionSheet.h"
-#include "property/HomeCell.h"
 
 namespace tovera {
 
@@ -14,7 +13,7 @@ void offerCall(const QString& number, QWidget* window) {
     }
     auto* sheet = platform::ui::ActionSheet::create({}, nullptr, QStringLiteral("取消"),
                                                     QStringLiteral("拨打:%1?").arg(number), {});
-    sheet->setOnButton([dialled = HomeCell::dialNumber(number.toStdString())](int index) {
+    sheet->setOnButton([dialled = NSUtil::dialNumber(number.toStdString())](int index) {
         if (index == 0) platform::Dialer::shared().openUrl("tel:" + dialled);
     });
     sheet->showInView(window);
