@@ -16,7 +16,10 @@ namespace {
 using D = Destination;
 
 const std::set<Destination> kStillToCome = {
-    D::TopicHome, D::Topic, D::LiveHome, D::LiveRoom,
+    D::TopicHome,
+    D::Topic,
+    D::LiveHome,
+    D::LiveRoom,
 };
 
 class Destinations : public tovera::testing::HomeScreenTest {};
