@@ -34,7 +34,7 @@ ScrollView::ScrollView(const QRectF& frame, QWidget* parent) : View(frame, paren
     DragTracker::install();
     for (View** indicator : {&verticalIndicator_, &horizontalIndicator_}) {
         *indicator = new View(this);
-        (*indicator)->setProperty("toveraFixedInScroll", true);
+        (*indicator)->setFixedInScroll(true);
         (*indicator)->setBackgroundColor(QColor(0, 0, 0, 115));
         (*indicator)->setCornerRadius(kIndicatorWidth / 2);
         (*indicator)->setUserInteractionEnabled(false);
@@ -120,9 +120,9 @@ void ScrollView::applyOffset(const QPointF& offset) {
     offset_ = offset;
     for (QObject* child : children()) {
         auto* w = qobject_cast<QWidget*>(child);
-        if (!w || w->isWindow() || w->property("toveraFixedInScroll").toBool()) continue;
+        if (!w || w->isWindow()) continue;
         if (View* v = asView(w)) {
-            v->applyFrame();
+            if (!v->isFixedInScroll()) v->applyFrame();
             continue;
         }
         // A plain widget keeps its content position in a property.

@@ -110,7 +110,7 @@ void TableView::setBackgroundView(View* view) {
     if (backgroundView_) backgroundView_->deleteLater();
     backgroundView_ = view;
     if (view) {
-        view->setProperty("toveraFixedInScroll", true);
+        view->setFixedInScroll(true);
         addSubview(view);
         view->lower();
         view->setFrame(QRectF(QPointF(), frame().size()));

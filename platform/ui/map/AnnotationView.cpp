@@ -41,6 +41,7 @@ void AnnotationView::updateDrawing() {
     // A plain pin gets no paint events of its own: the map draws it, which
     // keeps a map of many pins as quick to redraw as a bare one.
     setUpdatesEnabled(!drawnByMap());
+    setAttribute(Qt::WA_DontShowOnScreen, drawnByMap());
     if (parentWidget()) parentWidget()->update();
 }
 

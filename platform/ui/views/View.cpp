@@ -295,7 +295,7 @@ void View::syncFrameWithGeometry() {
 }
 
 QPointF View::superviewShift() const {
-    if (isWindow() || property("toveraFixedInScroll").toBool()) return {};
+    if (isWindow() || fixedInScroll_) return {};
     const View* parent = superview();
     return parent ? parent->subviewShift() : QPointF();
 }

@@ -114,6 +114,10 @@ public:
     virtual QPointF subviewShift() const { return {}; }
     /// Places the widget again from its frame (after the superview's shift changed).
     void applyFrame();
+    /// A view fixed in its scroll view (an indicator, a background) ignores
+    /// the content offset.
+    void setFixedInScroll(bool fixed) { fixedInScroll_ = fixed; }
+    bool isFixedInScroll() const { return fixedInScroll_; }
 
 protected:
     /// Positions subviews; called after every size change and setNeedsLayout.
@@ -138,6 +142,7 @@ private:
     QColor borderColor_;
     unsigned autoresizing_ = None;
     bool layoutPending_ = false;
+    bool fixedInScroll_ = false;
     QSizeF lastSize_{0, 0};
 };
 
