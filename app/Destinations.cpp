@@ -2,8 +2,8 @@
 
 #include "account/AccountDestinations.h"
 #include "ask/AskDestinations.h"
-#include "community/CommunityDestinations.h"
 #include "community/ActivityTopicDestinations.h"
+#include "community/CommunityDestinations.h"
 #include "framework/FrameworkDestinations.h"
 #include "news/NewsDestinations.h"
 #include "property/PropertyDestinations.h"

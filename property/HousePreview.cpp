@@ -4,13 +4,13 @@
 
 #include "core/DSTovera.h"
 #include "core/PreferenceKeys.h"
+#include "framework/CallSheet.h"
 #include "framework/NSUtil.h"
 #include "framework/Navigator.h"
 #include "framework/RootScreenServices.h"
 #include "platform/Preferences.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
-#include "framework/CallSheet.h"
 #include "property/PhotoView.h"
 
 namespace tovera {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "framework/CallSheet.h"
 #include "framework/NSUtil.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
-#include "framework/CallSheet.h"
 
 namespace tovera {
 
