@@ -26,6 +26,8 @@ PickerPanel::PickerPanel(double width, QWidget* parent)
     };
     cancel_ = addButton(QStringLiteral("取消"), kCancelTag, 8);
     confirm_ = addButton(QStringLiteral("确定"), kConfirmTag, width - 68);
+    cancel_->setKeyRole(platform::ui::Control::KeyRole::Cancel);
+    confirm_->setKeyRole(platform::ui::Control::KeyRole::Default);
 }
 
 QRectF PickerPanel::pickerFrame() const {

@@ -124,6 +124,15 @@ void QXViewController::endReloading() {
     doneLoadingTableViewData(nullptr);
 }
 
+bool QXViewController::refreshFromKeyboard() {
+    auto* list = refreshHeaderView_ ? qobject_cast<ScrollView*>(refreshHeaderView_->parentWidget())
+                                    : nullptr;
+    if (!list || !list->isVisible()) return false;
+    list->setContentOffset(QPointF(0, -list->contentInset().top));
+    refreshHeaderView_->beginRefreshing(list);
+    return true;
+}
+
 void QXViewController::refreshTableHeaderDidTriggerRefresh(RefreshTableHeaderView*) {
     reloadTableViewDataSource();
 }

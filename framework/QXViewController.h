@@ -80,6 +80,8 @@ public:
     /// Ends a pull-to-refresh and reloads `view` when it is a table.
     void doneLoadingTableViewData(platform::ui::View* view);
     bool reloading() const { return reloading_; }
+    /// A screen with a pull-to-refresh list reloads it as a pull does.
+    bool refreshFromKeyboard() override;
 
     // RefreshTableHeaderDelegate
     void refreshTableHeaderDidTriggerRefresh(RefreshTableHeaderView* view) override;

@@ -196,7 +196,12 @@ void RefreshTableHeaderView::refreshScrollViewDidScroll(ScrollView* scrollView) 
 
 void RefreshTableHeaderView::refreshScrollViewDidEndDragging(ScrollView* scrollView) {
     if (!scrollView) return;
-    if (scrollView->contentOffset().y() > -kPullThreshold || delegateIsLoading()) return;
+    if (scrollView->contentOffset().y() > -kPullThreshold) return;
+    beginRefreshing(scrollView);
+}
+
+void RefreshTableHeaderView::beginRefreshing(ScrollView* scrollView) {
+    if (!scrollView || delegateIsLoading()) return;
     if (RefreshTableHeaderDelegate* d = delegate_.get())
         d->refreshTableHeaderDidTriggerRefresh(this);
     setState(RefreshState::Loading);

@@ -59,6 +59,8 @@ public:
 
     void refreshScrollViewDidScroll(platform::ui::ScrollView* scrollView);
     void refreshScrollViewDidEndDragging(platform::ui::ScrollView* scrollView);
+    /// Starts a refresh as a long enough pull does (the F5 key).
+    void beginRefreshing(platform::ui::ScrollView* scrollView);
     void refreshScrollViewDataSourceDidFinishedLoading(platform::ui::ScrollView* scrollView);
 
     platform::ui::Label* statusLabel() const { return statusLabel_; }

@@ -384,8 +384,12 @@ std::optional<IndexPath> TableView::indexPathForRowAtPoint(const QPointF& point)
 }
 
 void TableView::cellTapped(TableViewCell* cell) {
-    const auto tapped = indexPathForCell(cell);
-    if (!tapped || !allowsSelection_) return;
+    if (const auto tapped = indexPathForCell(cell)) chooseRowAtIndexPath(*tapped);
+}
+
+void TableView::chooseRowAtIndexPath(const IndexPath& indexPath) {
+    const std::optional<IndexPath> tapped = indexPath;
+    if (!allowsSelection_) return;
     QPointer<TableView> guard(this);
     std::optional<IndexPath> target = tapped;
     if (TableViewDelegate* d = tableDelegate_.get())

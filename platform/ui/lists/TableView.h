@@ -115,6 +115,8 @@ public:
                               ScrollPosition position);
     void deselectRowAtIndexPath(const IndexPath& indexPath, bool animated);
     void scrollToRowAtIndexPath(const IndexPath& indexPath, ScrollPosition position, bool animated);
+    /// Selects a row as a tap on it does, asking and telling the delegate.
+    void chooseRowAtIndexPath(const IndexPath& indexPath);
 
     /// Content rectangles of a section, a row, a section header or footer.
     QRectF rectForSection(int section) const;

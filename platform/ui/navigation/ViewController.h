@@ -54,6 +54,10 @@ public:
     /// its navigation controller when it has one, else itself.
     ViewController* presentationHost();
 
+    /// F5 or Ctrl+R on this screen: reloads what it shows as pulling its
+    /// list down does; false when the screen has nothing to reload.
+    virtual bool refreshFromKeyboard() { return false; }
+
     /// Whether the screen is on screen (between did-appear and will-disappear).
     bool isVisible() const { return visible_; }
 

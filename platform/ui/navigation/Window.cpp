@@ -1,12 +1,12 @@
 #include "platform/ui/navigation/Window.h"
 
+#include "platform/ui/navigation/KeyCommands.h"
 #include "platform/ui/navigation/StatusBar.h"
 #include "platform/ui/navigation/ViewController.h"
 #include "platform/ui/overlays/Keyboard.h"
 #include "platform/ui/overlays/KeyboardBar.h"
 #include "platform/ui/runtime/Application.h"
 
-#include <QKeyEvent>
 #include <QPointer>
 #include <QShortcut>
 
@@ -32,6 +32,7 @@ Window::Window(QWidget* parent) : View(QRectF(0, 0, kScreenWidth, kScreenHeight)
     connect(&keyboard, &Keyboard::willShow, this, [this] { keyboardChanged(true); });
     connect(&keyboard, &Keyboard::willHide, this, [this] { keyboardChanged(false); });
     if (!keyWindowRef()) keyWindowRef() = this;
+    KeyCommands::install(this);
     // A debugging aid: Ctrl+Shift+M plays a memory warning.
     auto* warning = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), this);
     connect(warning, &QShortcut::activated, this, [] { Application::postMemoryWarning(); });
@@ -110,12 +111,5 @@ void Window::layoutSubviews() {
     if (statusBar_) statusBar_->setFrame(QRectF(0, 0, kScreenWidth, kStatusBarHeight));
 }
 
-void Window::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && Keyboard::shared().isVisible()) {
-        Keyboard::shared().dismiss();
-        return;
-    }
-    View::keyPressEvent(event);
-}
 
 }  // namespace tovera::platform::ui

@@ -41,7 +41,6 @@ public:
 
 protected:
     void layoutSubviews() override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void raiseChrome();

@@ -1,5 +1,7 @@
 #include "platform/ui/testing/Input.h"
 
+#include "platform/ui/navigation/Window.h"
+
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -141,13 +143,14 @@ bool type(QWidget* widget, const QString& text) {
     return true;
 }
 
-void pressKey(int key) {
+void pressKey(int key, Qt::KeyboardModifiers modifiers) {
     QWidget* focus = QApplication::focusWidget();
+    if (!focus) focus = Window::keyWindow();
     if (!focus) return;
     QString text;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) text = QStringLiteral("\r");
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QCoreApplication::sendEvent(focus, &press);
     QCoreApplication::sendEvent(focus, &release);
     QApplication::processEvents();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QPointF>
+#include <Qt>
 #include <QString>
 
 class QWidget;
@@ -35,7 +36,8 @@ void release();
 /// Gives `widget` (or the text input inside it) the focus and types `text`
 /// character by character, as a keyboard with an input method would.
 bool type(QWidget* widget, const QString& text);
-/// Presses and releases one key on the focused widget.
-void pressKey(int key);
+/// Presses and releases one key (with `modifiers`) on the focused widget,
+/// or on the key window when nothing has the focus.
+void pressKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 }  // namespace tovera::platform::ui::testing

@@ -35,6 +35,12 @@ public:
     /// Plays a tap as if the user made it (a disabled control ignores it).
     void sendTap();
 
+    /// What the keyboard presses on this control when it is the topmost
+    /// one on screen with the role: Escape a cancel control, Enter a default one.
+    enum class KeyRole { None, Cancel, Default };
+    void setKeyRole(KeyRole role) { keyRole_ = role; }
+    KeyRole keyRole() const { return keyRole_; }
+
 signals:
     void touchDown(tovera::platform::ui::Control* sender);
     void touchUpInside(tovera::platform::ui::Control* sender);
@@ -65,6 +71,7 @@ private:
     bool highlighted_ = false;
     bool tracking_ = false;
     HorizontalAlignment hAlign_ = HorizontalAlignment::Center;
+    KeyRole keyRole_ = KeyRole::None;
 };
 
 }  // namespace tovera::platform::ui
