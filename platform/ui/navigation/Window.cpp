@@ -111,5 +111,4 @@ void Window::layoutSubviews() {
     if (statusBar_) statusBar_->setFrame(QRectF(0, 0, kScreenWidth, kStatusBarHeight));
 }
 
-
 }  // namespace tovera::platform::ui

@@ -4,8 +4,8 @@
 #pragma once
 
 #include <QPointF>
-#include <Qt>
 #include <QString>
+#include <Qt>
 
 class QWidget;
 
