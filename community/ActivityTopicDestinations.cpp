@@ -2,6 +2,8 @@
 
 #include "community/ActivityDetail.h"
 #include "community/ActivityHome.h"
+#include "community/LiveHome.h"
+#include "community/LiveRoom.h"
 #include "framework/Navigator.h"
 
 namespace tovera {
@@ -16,6 +18,11 @@ void registerActivityTopicDestinations() {
         detail->setParam(route.param);
         return detail;
     });
+    // Live rooms: the list, and one room by its id.
+    Navigator::registerBuilder(D::LiveHome,
+                               [](const Route& route) { return withRoute(new LiveHome, route); });
+    Navigator::registerBuilder(D::LiveRoom,
+                               [](const Route& route) { return withRoute(new LiveRoom, route); });
 }
 
 }  // namespace tovera
