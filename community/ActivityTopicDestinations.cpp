@@ -18,11 +18,15 @@ void registerActivityTopicDestinations() {
         detail->setParam(route.param);
         return detail;
     });
-    // Live rooms: the list, and one room by its id.
+    // Live rooms: the list, and one room by its id, which keeps its own
+    // title whatever the opening place calls it.
     Navigator::registerBuilder(D::LiveHome,
                                [](const Route& route) { return withRoute(new LiveHome, route); });
-    Navigator::registerBuilder(D::LiveRoom,
-                               [](const Route& route) { return withRoute(new LiveRoom, route); });
+    Navigator::registerBuilder(D::LiveRoom, [](const Route& route) {
+        auto* room = new LiveRoom;
+        room->setParam(route.param);
+        return room;
+    });
 }
 
 }  // namespace tovera

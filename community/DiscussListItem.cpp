@@ -36,7 +36,7 @@ DiscussListItem::DiscussListItem(QWidget* parent)
     : CustomCell(QStringLiteral("DiscussListItem"), parent) {
     setFrame(QRectF(0, 0, kWidth, 80));
     setSelectionStyle(SelectionStyle::None);
-    nameBtn_ = new Button(QRectF(kMargin, 0, 200, kLineHeight), contentView());
+    nameBtn_ = new Button(QRectF(2 * kMargin, 0, 200, kLineHeight), contentView());
     nameBtn_->setFont(NSUtil::smallFont());
     nameBtn_->setTitleColor(NSUtil::click());
     nameBtn_->setContentHorizontalAlignment(platform::ui::Control::HorizontalAlignment::Left);
@@ -45,7 +45,7 @@ DiscussListItem::DiscussListItem(QWidget* parent)
     NavigationStyle::readOnlyText(contentText_);
     picButton_ = new NetButton(QRectF(10, 0, kPictureSide, kPictureSide), contentView());
     connect(picButton_, &platform::ui::Control::touchUpInside, this, [this] { showBig(); });
-    dateLbl_ = new Label(QRectF(kMargin, 0, kTextWidth, kLineHeight), contentView());
+    dateLbl_ = new Label(QRectF(2 * kMargin, 0, kTextWidth, kLineHeight), contentView());
     dateLbl_->setFont(NSUtil::smallFont());
     dateLbl_->setTextColor(NSUtil::secondcolor());
 }
@@ -73,7 +73,7 @@ void DiscussListItem::setInfo(const Dict& info) {
         picButton_->load();
         dateTop += kPictureSide;
     }
-    dateLbl_->setFrame(QRectF(kMargin, dateTop, kTextWidth, kLineHeight));
+    dateLbl_->setFrame(QRectF(2 * kMargin, dateTop, kTextWidth, kLineHeight));
     dateLbl_->setText(recordText(info, "update_at"));
 }
 

@@ -82,7 +82,7 @@ void LiveListItem::setInfo(const Dict& info) {
         picButton_->setFrame(QRectF(kMargin, textBottom, kTextWidth, kPictureHeight));
         barTop += kPictureHeight;
     }
-    dateLbl_->setFrame(QRectF(kMargin, barTop, 200, kBarHeight));
+    dateLbl_->setFrame(QRectF(2 * kMargin, barTop, 200, kBarHeight));
     dateLbl_->setText(recordText(info, "update_at"));
     commentBtn_->setFrame(QRectF(kWidth - 90, barTop, 85, kBarHeight));
     commentBtn_->setTitle(QStringLiteral("评论(%1)").arg(recordText(info, "comment")));

@@ -15,6 +15,7 @@
 #include "core/PreferenceKeys.h"
 #include "framework/ButtonsView.h"
 #include "framework/JVPickView.h"
+#include "framework/Navigator.h"
 #include "framework/NetButton.h"
 #include "platform/Preferences.h"
 #include "platform/Timers.h"
@@ -125,6 +126,13 @@ TEST_F(LiveRoomTest, TheTabsSendTheirListCodesAndARowOpensItsRoom) {
     ASSERT_NE(room, nullptr);
     EXPECT_EQ(room->roomId(), home->items()[0].getStringValueForKey("id", ""));
     EXPECT_EQ(room->title(), QStringLiteral("直播室"));
+
+    // Opened from elsewhere under another name, a room keeps its title.
+    Route fromFeed = Route::toObject(Destination::LiveRoom, "80001");
+    fromFeed.title = QStringLiteral("直播间");
+    std::unique_ptr<ViewController> other(Navigator::build(fromFeed));
+    EXPECT_EQ(other->title(), QStringLiteral("直播室"));
+    EXPECT_EQ(qobject_cast<LiveRoom*>(other.get())->roomId(), "80001");
 }
 
 TEST_F(LiveRoomTest, ANewRoomIsWrittenInThePostingForm) {
