@@ -3,6 +3,7 @@
 #include "community/DiscussListItem.h"
 #include "core/DSTovera.h"
 #include "core/QXRequest.h"
+#include "framework/ActivityView.h"
 
 namespace tovera {
 
@@ -40,6 +41,9 @@ void DiscussList::reloadData() {
     tableView_->setTag(0);
     firstPending_ = true;
     loadFirstPage();
+    // A list inside the room reads without the busy indicator: the room's
+    // head stays usable while it loads.
+    ActivityView::ownerGone(this);
 }
 
 void DiscussList::doRequest() {

@@ -203,8 +203,11 @@ void LiveRoom::didLoad(const Value& reply, QXRequest* request) {
 }
 
 bool LiveRoom::isOpen() const {
-    // The service always says; a record without "isend" counts as closed.
-    return detail_.getIntValueForKey("isend", 2) != 2;
+    // The service always says. A record without "isend" counts as closed
+    // (the reader would give 0, which reads as open and would poll a room
+    // whose state is unknown); so does one not yet loaded.
+    if (!detail_.contains("isend")) return false;
+    return detail_.getIntValueForKey("isend", kClose) != kClose;
 }
 
 void LiveRoom::updateTabbar() {

@@ -274,6 +274,11 @@ TEST_F(LiveRoomTest, TheMessagesAreReadAgainOnEachTick) {
     platform::preferences().setString(PrefKey::kRefreshTime, "2");  // 30 seconds
     LiveRoom* room = openRoom(kOwnOpen);
     ASSERT_TRUE(scheduled(room));
+    LiveList* list = room->liveList();
+    list->tableView()->setContentOffset(QPointF(0, 200));
+    processEvents();
+    const double offset = list->tableView()->contentOffset().y();
+    ASSERT_GT(offset, 0);
     const std::size_t before = sent("live/detail.aspx").size();
     platform::timers().fastForward(29s);
     processEvents();
@@ -282,6 +287,10 @@ TEST_F(LiveRoomTest, TheMessagesAreReadAgainOnEachTick) {
     const Dict tick = nextRequest("live/detail.aspx", before);
     EXPECT_EQ(tick["page"].toText(), "1");
     EXPECT_EQ(tick["id"].toText(), kOwnOpen);
+    // Read again in place: the reader stays where they were.
+    ASSERT_TRUE(waitFor([&] { return list->tableView()->tag() > 0 && !list->items().empty(); }));
+    processEvents();
+    EXPECT_EQ(list->tableView()->contentOffset().y(), offset);
 }
 
 TEST_F(LiveRoomTest, AStoredIntervalOutsideTheListMeansNoPolling) {
@@ -446,6 +455,25 @@ TEST_F(LiveRoomTest, FailuresShowTheAlertsAndKeepTheListAndThePolling) {
     unknown->param().setRid("12345");
     open(unknown);
     EXPECT_EQ(alertMessage(), QStringLiteral("该直播不存在"));
+    ASSERT_TRUE(answer(QStringLiteral("确定")));
+    EXPECT_TRUE(unknown->detail().empty());
+    EXPECT_FALSE(unknown->refreshTimer());
+}
+
+TEST_F(LiveRoomTest, ARoomRecordWithoutIsendCountsAsClosed) {
+    platform::preferences().setString(PrefKey::kRefreshTime, "1");
+    as("demo");
+    // No such room: the record stays empty until one is given below.
+    auto* room = new LiveRoom;
+    room->param().setRid("12345");
+    open(room);
+    ASSERT_TRUE(answer(QStringLiteral("确定")));
+    processEvents();
+    room->didLoad(Value(Dict{{"id", "12345"}, {"title", "无状态"}, {"uid", "1"}}), nullptr);
+    EXPECT_EQ(room->titleLabel()->text(), QStringLiteral("无状态"));
+    EXPECT_EQ(tabTitles(room), QStringList{QStringLiteral("打开直播")});
+    EXPECT_EQ(room->tabItem(LiveRoom::kOpenClose)->tag(), LiveRoom::kReopen);
+    EXPECT_FALSE(room->refreshTimer());
 }
 
 }  // namespace
