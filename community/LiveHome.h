@@ -5,18 +5,11 @@
 // or posted).
 #pragma once
 
-#include "framework/QXViewController.h"
-#include "platform/ui/lists/TableView.h"
-
-namespace tovera::platform::ui {
-class Button;
-}  // namespace tovera::platform::ui
+#include "community/StripListScreen.h"
 
 namespace tovera {
 
-class ButtonsView;
-
-class LiveHome : public QXViewController, public platform::ui::TableViewDataSource {
+class LiveHome : public StripListScreen {
     Q_OBJECT
 public:
     explicit LiveHome(QObject* parent = nullptr);
@@ -25,34 +18,20 @@ public:
     /// rooms, "2" closed rooms (not the tab order).
     static std::string listCode(int tab);
 
-    /// Selects the listing of `button` and loads its first page.
-    void btnPressed(platform::ui::Button* button);
     /// The form of a new room ("发送直播").
     void sendLive();
 
-    void reloadData() override;
     void doRequest() override;
-    void didLoad(const Value& reply, QXRequest* request) override;
-
-    platform::ui::TableView* tableView() const { return tableView_; }
-    ButtonsView* btnView() const { return btnView_; }
-
-    int numberOfRowsInSection(platform::ui::TableView*, int section) override;
-    platform::ui::TableViewCell* cellForRowAtIndexPath(
-        platform::ui::TableView* table, const platform::ui::IndexPath& indexPath) override;
-    double heightForRowAtIndexPath(platform::ui::TableView*,
-                                   const platform::ui::IndexPath& indexPath) override;
-    void didSelectRowAtIndexPath(platform::ui::TableView*,
-                                 const platform::ui::IndexPath& indexPath) override;
 
 protected:
-    void loadView() override;
     void viewDidLoad() override;
     void viewWillAppear(bool animated) override;
 
-private:
-    ButtonsView* btnView_ = nullptr;
-    platform::ui::TableView* tableView_ = nullptr;
+    void listingChosen(int index) override;
+    QString cellIdentifier() const override;
+    CustomCell* newCell() const override;
+    double rowHeight() const override;
+    void openRow(const Value& row) override;
 };
 
 }  // namespace tovera
