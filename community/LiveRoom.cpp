@@ -126,6 +126,8 @@ void LiveRoom::viewDidLoad() {
 void LiveRoom::viewDidAppear(bool animated) {
     QXViewController::viewDidAppear(animated);
     shown_ = true;
+    // A post written above flags the room; the sub-list reads again anyway.
+    takeRefreshFlag();
     if (detail_.empty())
         reloadData();
     else

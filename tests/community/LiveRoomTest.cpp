@@ -3,6 +3,7 @@
 // timer (moved forward on the timer facility's clock, never by sleeping)
 // with the stored interval, the discussion growing in place while further
 // pages and the reader's place stay, and the failure alerts.
+#include "ask/AskForm.h"
 #include "comments/CommentDetail.h"
 #include "comments/CommentList.h"
 #include "community/DiscussList.h"
@@ -25,6 +26,7 @@
 #include "platform/ui/testing/Input.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
+#include "platform/ui/views/TextView.h"
 #include "tests/community/CommunityUiTest.h"
 
 using namespace tovera;
@@ -268,6 +270,30 @@ TEST_F(LiveRoomTest, TheDiscussionGrowsInPlaceWhilePolled) {
     platform::timers().fastForward(10s);
     EXPECT_TRUE(waitFor([&] { return sent("live/discuss_list.aspx").size() > before + 2; }));
     EXPECT_EQ(sent("live/detail.aspx").size(), details);
+}
+
+TEST_F(LiveRoomTest, AViewerJoinsTheDiscussionThroughThePostingForm) {
+    as("wangfang");
+    LiveRoom* room = openRoom(kBusy);
+    showDiscussion(room);
+    DiscussList* list = room->discussList();
+    ASSERT_TRUE(waitFor([&] { return !list->items().empty(); }));
+    choose(room, QStringLiteral("参与讨论"));
+    auto* form = qobject_cast<AskForm*>(top());
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(platform::ui::testing::type(form->contentText(), QStringLiteral("几点开始选房？")));
+    const std::size_t before = sent("user/messagepost.aspx").size();
+    tapRightButton(form);
+    const Dict post = nextRequest("user/messagepost.aspx", before);
+    EXPECT_EQ(post["type"].toText(), "2");
+    EXPECT_EQ(post["id"].toText(), kBusy);
+    // Back in the room, the post heads the discussion.
+    ASSERT_TRUE(waitFor([&] { return top() == room; }));
+    ASSERT_TRUE(waitFor([&] {
+        return !list->items().empty() &&
+               list->items()[0].getStringValueForKey("content", "") == "几点开始选房？";
+    }));
+    EXPECT_EQ(list->items()[0].getStringValueForKey("name", ""), "wangfang");
 }
 
 TEST_F(LiveRoomTest, TheMessagesAreReadAgainOnEachTick) {
