@@ -34,6 +34,8 @@ constexpr double kTitleHeight = 28;
 constexpr double kLineHeight = 20;
 constexpr double kStripHeight = 36;
 constexpr double kTabBarHeight = 49;
+// "isend" of a closed room.
+constexpr int kClosed = 2;
 
 // The interval of `row`, 0 (no polling) outside the list.
 int intervalAt(int row) {
@@ -209,7 +211,7 @@ bool LiveRoom::isOpen() const {
     // (the reader would give 0, which reads as open and would poll a room
     // whose state is unknown); so does one not yet loaded.
     if (!detail_.contains("isend")) return false;
-    return detail_.getIntValueForKey("isend", kClose) != kClose;
+    return detail_.getIntValueForKey("isend", kClosed) != kClosed;
 }
 
 void LiveRoom::updateTabbar() {
