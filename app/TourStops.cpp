@@ -23,9 +23,13 @@
 #include "community/ActivityDetail.h"
 #include "community/ActivityHome.h"
 #include "community/ApplyActivity.h"
+#include "community/DiscussList.h"
 #include "community/FriendsHome.h"
 #include "community/FriendsSearch.h"
 #include "community/GroupList.h"
+#include "community/LiveHome.h"
+#include "community/LiveList.h"
+#include "community/LiveRoom.h"
 #include "community/MessageHome.h"
 #include "community/MessageList.h"
 #include "community/Profile.h"
@@ -567,6 +571,35 @@ const std::vector<TourStop>& tourStops() {
                             apply->webView()->visibleText().contains(QStringLiteral("人数"));
                  },
                  std::chrono::seconds(60));
+         }},
+        {"live-home",
+         [](Tour& tour) {
+             auto* home = new LiveHome;
+             return pushOverHome(tour, home, [home] { return !home->items().empty(); });
+         }},
+        // demo's open room, as its owner: the messages under the room picture.
+        {"live-room",
+         [](Tour& tour) {
+             auto* room = new LiveRoom;
+             room->param().setRid("80001");
+             return pushSignedIn(tour, room, [room] {
+                 return !room->detail().empty() && room->liveList() &&
+                        room->liveList()->items().size() > 1;
+             });
+         }},
+        {"live-discussion",
+         [](Tour& tour) {
+             auto* room = new LiveRoom;
+             room->param().setRid("80019");
+             if (!pushSignedIn(tour, room, [room] {
+                     return !room->detail().empty() && room->discussList() &&
+                            !room->discussList()->items().empty();
+                 }))
+                 return false;
+             // The strip's "讨论区", as a person would choose it.
+             room->btnPressed(
+                 qobject_cast<platform::ui::Button*>(room->btnView()->subviews().value(1)));
+             return tour.waitFor([room] { return !room->discussList()->items().empty(); });
          }},
         {"friends",
          [](Tour& tour) {

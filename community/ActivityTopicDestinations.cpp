@@ -2,6 +2,8 @@
 
 #include "community/ActivityDetail.h"
 #include "community/ActivityHome.h"
+#include "community/LiveHome.h"
+#include "community/LiveRoom.h"
 #include "framework/Navigator.h"
 
 namespace tovera {
@@ -15,6 +17,15 @@ void registerActivityTopicDestinations() {
         auto* detail = new ActivityDetail;
         detail->setParam(route.param);
         return detail;
+    });
+    // Live rooms: the list, and one room by its id, which keeps its own
+    // title whatever the opening place calls it.
+    Navigator::registerBuilder(D::LiveHome,
+                               [](const Route& route) { return withRoute(new LiveHome, route); });
+    Navigator::registerBuilder(D::LiveRoom, [](const Route& route) {
+        auto* room = new LiveRoom;
+        room->setParam(route.param);
+        return room;
     });
 }
 

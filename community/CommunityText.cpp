@@ -5,6 +5,10 @@
 
 namespace tovera {
 
+QString recordText(const Dict& record, std::string_view key) {
+    return QString::fromStdString(record.getStringValueForKey(key, ""));
+}
+
 QString shownName(const Value& record, std::string_view nameKey, std::string_view fallback) {
     const QString name = QString::fromStdString(record.getStringValueForKey(nameKey, fallback));
     const std::string remark = record.getStringValueForKey("remark", "");

@@ -1,5 +1,5 @@
 // Small rules the friend, message and user screens share: how a person is
-// named in a row, and how a screen tells the one beneath it to reload.
+// named in a row, a record's text, and how a screen tells the one beneath it to reload.
 #pragma once
 
 #include <QString>
@@ -13,6 +13,9 @@ class ViewController;
 }  // namespace tovera::platform::ui
 
 namespace tovera {
+
+/// The record's `key` as text ("" when it has none).
+QString recordText(const Dict& record, std::string_view key);
 
 /// The record's `nameKey` text, followed by "(remark)" when the record
 /// carries a remark that is not empty.

@@ -18,8 +18,6 @@ using D = Destination;
 const std::set<Destination> kStillToCome = {
     D::TopicHome,
     D::Topic,
-    D::LiveHome,
-    D::LiveRoom,
 };
 
 class Destinations : public tovera::testing::HomeScreenTest {};
