@@ -53,8 +53,9 @@ void UserLogin::loadView() {
     usernameTextField_->setDelegate(this);
     pwdTextField_->setDelegate(this);
     usernameTextField_->setReturnKeyType(TextField::ReturnKey::Next);
-    // Return on the password closes the keyboard; the login button signs in.
-    pwdTextField_->setReturnKeyType(TextField::ReturnKey::Done);
+    // Return on the password closes the keyboard and signs in, as the
+    // login button does.
+    TextField::chainReturns({pwdTextField_}, [this] { doLogin(); });
     connect(login, &Control::touchUpInside, this, [this] { doLogin(); });
     connect(signUp, &Control::touchUpInside, this, [this] { switchRegister(); });
     connect(autologinSwitch_, &Control::valueChanged, this, &UserLogin::autoLogin);

@@ -35,6 +35,8 @@ void UserRegister::loadView() {
     usernameTextField_ = AccountForm::addField(scrollView_, 0, QStringLiteral("用户名"), false);
     pwdTextField_ = AccountForm::addField(scrollView_, 1, QStringLiteral("密码"), true);
     confirmTextField_ = AccountForm::addField(scrollView_, 2, QStringLiteral("确认密码"), true);
+    TextField::chainReturns({usernameTextField_, pwdTextField_, confirmTextField_},
+                            [this] { doRegister(); });
     const double top = AccountForm::rowTop(3);
 
     readBtn_ = new Button(QRectF(16, top, 150, AccountForm::kRowHeight));

@@ -197,6 +197,20 @@ TEST_F(Login, ReturnMovesToAnEmptyPasswordFieldFirst) {
     EXPECT_FALSE(password->isFirstResponder());
 }
 
+TEST_F(Login, ReturnInThePasswordSignsInAsTheButtonDoes) {
+    service::DemoService& demo = useDemo();
+    UserLogin* screen = open();
+    ASSERT_TRUE(type(screen->usernameTextField(), QStringLiteral("demo")));
+    pressKey(Qt::Key_Return);
+    ASSERT_TRUE(screen->pwdTextField()->isFirstResponder());
+    ASSERT_TRUE(type(screen->pwdTextField(), QStringLiteral("demo1234")));
+    pressKey(Qt::Key_Return);
+    ASSERT_TRUE(backAtRoot());
+    EXPECT_EQ(demo.requestsTo("user/login.aspx").size(), 1u);
+    EXPECT_TRUE(session().accessToken().has_value());
+    EXPECT_FALSE(Keyboard::shared().isVisible());
+}
+
 TEST_F(Login, TheKeyboardShortensTheFormWhileItShows) {
     UserLogin* screen = open();
     const double full = screen->view()->bounds().height();

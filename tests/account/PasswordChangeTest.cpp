@@ -116,4 +116,22 @@ TEST_F(PasswordChange, TheNextRequestSignsInAgainWithTheNewPassword) {
     EXPECT_FALSE(platform::preferences().contains("relogin"));
 }
 
+TEST_F(PasswordChange, ReturnWalksTheFieldsAndCommitsFromTheLast) {
+    Editpassword* screen = open();
+    TextField* fields[] = {screen->originalField(), screen->newField(), screen->confirmField()};
+    for (TextField* field : fields) {
+        ASSERT_TRUE(field->isFirstResponder() || field == fields[0]);
+        ASSERT_TRUE(type(field, QStringLiteral("abc")));
+        pressKey(Qt::Key_Return);
+    }
+    // The last Return commits: the check of the short password answers it,
+    // and that same key press does not also dismiss the answer.
+    ASSERT_TRUE(waitFor([] { return currentAlert().has_value(); }));
+    EXPECT_EQ(currentAlert()->message, QStringLiteral("密码长度要求大于6"));
+    // The next one does, and the caret goes back to the refused field.
+    pressKey(Qt::Key_Return);
+    EXPECT_FALSE(currentAlert().has_value());
+    EXPECT_TRUE(screen->newField()->isFirstResponder());
+}
+
 }  // namespace

@@ -102,7 +102,14 @@ bool KeyCommands::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != window_) return false;
-    return handle(static_cast<QKeyEvent*>(event));
+    // A key is a command once, where it is first delivered: a field that
+    // ignores Return passes it on to its parents after acting on it, and by
+    // then an alert it opened may have the focus.
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key == lastKey_ && key->timestamp() == lastTimestamp_) return false;
+    lastKey_ = key;
+    lastTimestamp_ = key->timestamp();
+    return handle(key);
 }
 
 bool KeyCommands::handle(QKeyEvent* event) {

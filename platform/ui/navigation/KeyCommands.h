@@ -44,6 +44,10 @@ private:
     bool focusSearch();
 
     Window* window_;
+    // The key press seen last, told apart from a later one made at the
+    // same address by its time.
+    const QKeyEvent* lastKey_ = nullptr;
+    quint64 lastTimestamp_ = 0;
 };
 
 }  // namespace tovera::platform::ui

@@ -151,6 +151,10 @@ void pressKey(int key, Qt::KeyboardModifiers modifiers) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) text = QStringLiteral("\r");
     QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
+    // Each press its own time, as a real keyboard's have.
+    static quint64 clock = 1;
+    press.setTimestamp(++clock);
+    release.setTimestamp(clock);
     QCoreApplication::sendEvent(focus, &press);
     QCoreApplication::sendEvent(focus, &release);
     QApplication::processEvents();

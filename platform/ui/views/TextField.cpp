@@ -125,6 +125,20 @@ void TextField::performReturn() {
     if (guard) emit editingDidEndOnExit(this);
 }
 
+void TextField::chainReturns(const QList<TextField*>& fields, std::function<void()> submit) {
+    for (qsizetype i = 0; i + 1 < fields.size(); ++i) {
+        TextField* next = fields[i + 1];
+        next->setReturnKeyType(ReturnKey::Next);
+        connect(fields[i], &Control::editingDidEndOnExit, next,
+                [next] { next->becomeFirstResponder(); });
+    }
+    if (fields.isEmpty()) return;
+    fields.first()->setReturnKeyType(fields.size() > 1 ? ReturnKey::Next : ReturnKey::Go);
+    fields.last()->setReturnKeyType(ReturnKey::Go);
+    connect(fields.last(), &Control::editingDidEndOnExit, fields.last(),
+            [submit = std::move(submit)] { submit(); });
+}
+
 TextField* TextField::owning(QWidget* input) {
     auto* field = input ? qobject_cast<TextField*>(input->parentWidget()) : nullptr;
     return field && field->edit_ == input ? field : nullptr;
