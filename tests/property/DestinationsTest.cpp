@@ -16,8 +16,6 @@ namespace {
 using D = Destination;
 
 const std::set<Destination> kStillToCome = {
-    D::TopicHome,
-    D::Topic,
     D::LiveHome,
     D::LiveRoom,
 };
