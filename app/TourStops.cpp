@@ -35,6 +35,9 @@
 #include "community/Profile.h"
 #include "community/ProfileEdit.h"
 #include "community/SendMessage.h"
+#include "community/TopicDetail.h"
+#include "community/TopicDetailItem.h"
+#include "community/TopicHome.h"
 #include "community/UserBlack.h"
 #include "community/UserInfo.h"
 #include "framework/ButtonItem.h"
@@ -43,6 +46,7 @@
 #include "framework/JVPickView.h"
 #include "framework/NSUtil.h"
 #include "framework/Navigator.h"
+#include "framework/NetButton.h"
 #include "framework/NetImageView.h"
 #include "framework/PhotoPreview.h"
 #include "framework/SkinChange.h"
@@ -571,6 +575,27 @@ const std::vector<TourStop>& tourStops() {
                             apply->webView()->visibleText().contains(QStringLiteral("人数"));
                  },
                  std::chrono::seconds(60));
+         }},
+        {"topic-home",
+         [](Tour& tour) {
+             auto* home = new TopicHome;
+             return pushOverHome(tour, home, [home] { return !home->items().empty(); });
+         }},
+        {"topic-detail",
+         [](Tour& tour) {
+             // A topic with a picture and a page of replies.
+             auto* detail = new TopicDetail;
+             detail->param().setRid("70001");
+             if (!pushOverHome(tour, detail, [detail] { return detail->items().size() > 1; }))
+                 return false;
+             tour.waitFor(
+                 [detail] {
+                     auto* topic = qobject_cast<TopicDetailItem*>(
+                         detail->tableView()->cellForRowAtIndexPath({0, 0}));
+                     return topic && !topic->picture()->netimg().isNull();
+                 },
+                 std::chrono::seconds(5));
+             return true;
          }},
         {"live-home",
          [](Tour& tour) {

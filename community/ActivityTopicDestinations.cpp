@@ -4,6 +4,8 @@
 #include "community/ActivityHome.h"
 #include "community/LiveHome.h"
 #include "community/LiveRoom.h"
+#include "community/TopicDetail.h"
+#include "community/TopicHome.h"
 #include "framework/Navigator.h"
 
 namespace tovera {
@@ -26,6 +28,14 @@ void registerActivityTopicDestinations() {
         auto* room = new LiveRoom;
         room->setParam(route.param);
         return room;
+    });
+    // Topics: the list, and a topic under its own title.
+    Navigator::registerBuilder(D::TopicHome,
+                               [](const Route& route) { return withRoute(new TopicHome, route); });
+    Navigator::registerBuilder(D::Topic, [](const Route& route) {
+        auto* detail = new TopicDetail;
+        detail->setParam(route.param);
+        return detail;
     });
 }
 

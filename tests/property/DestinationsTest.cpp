@@ -16,8 +16,6 @@ namespace {
 using D = Destination;
 
 const std::set<Destination> kStillToCome = {
-    D::TopicHome,
-    D::Topic,
 };
 
 class Destinations : public tovera::testing::HomeScreenTest {};
