@@ -41,6 +41,9 @@ void Editpassword::loadView() {
     originalField_ = AccountForm::addField(root, 0, QStringLiteral("原密码"), true);
     newField_ = AccountForm::addField(root, 1, QStringLiteral("新密码"), true);
     confirmField_ = AccountForm::addField(root, 2, QStringLiteral("确认密码"), true);
+    originalField_->setReturnKeyType(TextField::ReturnKey::Next);
+    newField_->setReturnKeyType(TextField::ReturnKey::Next);
+    confirmField_->setReturnKeyType(TextField::ReturnKey::Done);
     TextField::chainReturns({originalField_, newField_, confirmField_}, [this] { commit(); });
     setView(root);
 }

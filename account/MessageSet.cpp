@@ -51,6 +51,7 @@ void MessageSet::viewDidLoad() {
     // Both lists load now; the one shown first loads as it is shown.
     for (std::size_t i = 0; i < viewControllers_.size(); ++i) {
         ViewController* list = Navigator::build(Route{lists[i]});
+        if (!list) continue;
         list->setParent(this);
         list->setParentViewController(this);
         list->view()->hide();

@@ -53,8 +53,9 @@ void UserLogin::loadView() {
     usernameTextField_->setDelegate(this);
     pwdTextField_->setDelegate(this);
     usernameTextField_->setReturnKeyType(TextField::ReturnKey::Next);
-    // Return on the password closes the keyboard and signs in, as the
-    // login button does.
+    // The on-screen return key on the password closes the keyboard; the
+    // Enter key of a desktop keyboard also signs in, as the button does.
+    pwdTextField_->setReturnKeyType(TextField::ReturnKey::Done);
     TextField::chainReturns({pwdTextField_}, [this] { doLogin(); });
     connect(login, &Control::touchUpInside, this, [this] { doLogin(); });
     connect(signUp, &Control::touchUpInside, this, [this] { switchRegister(); });

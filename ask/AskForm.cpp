@@ -439,7 +439,7 @@ void AskForm::openPosted(const std::string& id) {
         detail->param().setRid(id);
         posted = detail;
     }
-    stack.append(posted);
+    if (posted) stack.append(posted);
     nav->setViewControllers(stack, true);
 }
 

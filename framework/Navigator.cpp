@@ -3,7 +3,6 @@
 #include <map>
 
 #include "framework/RootScreenServices.h"
-#include "framework/UnavailableScreen.h"
 #include "platform/Log.h"
 #include "platform/ui/navigation/NavigationController.h"
 
@@ -37,10 +36,12 @@ ViewController* Navigator::build(const Route& route) {
     auto found = builders().find(route.to);
     if (found != builders().end())
         if (ViewController* screen = found->second(route)) return screen;
-    return new UnavailableScreen(route.title.isEmpty() ? destinationTitle(route.to) : route.title);
+    platform::logLine("no screen for " + destinationTitle(route.to).toStdString());
+    return nullptr;
 }
 
 ViewController* Navigator::push(ViewController* from, ViewController* target) {
+    if (!target) return nullptr;
     NavigationController* nav =
         from ? from->navigationController() : RootScreenServices::rootNavigationController();
     if (!nav) {
@@ -58,6 +59,7 @@ ViewController* Navigator::open(ViewController* from, const Route& route) {
 
 ViewController* Navigator::present(ViewController* from, const Route& route) {
     ViewController* target = build(route);
+    if (!target) return nullptr;
     if (!from) {
         delete target;
         return nullptr;

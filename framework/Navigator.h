@@ -53,9 +53,9 @@ public:
     static void clear();
     static bool hasBuilder(Destination destination);
 
-    /// The target screen, never null: the registered builder's screen, or
-    /// the placeholder titled by the route (else by the destination) when
-    /// there is no builder or it built nothing.
+    /// The target screen: the registered builder's screen, or null (and a
+    /// log line) when there is no builder or it built nothing. Every
+    /// destination has a builder in the application.
     static platform::ui::ViewController* build(const Route& route);
     /// Builds the target and pushes it on `from`'s navigation stack, or on
     /// the application's stack when `from` is null. Returns the pushed
@@ -68,7 +68,7 @@ public:
                                                  const Route& route);
 
     /// Pushes `target` (taking ownership) as open() does; a screen that can
-    /// be pushed nowhere is deleted.
+    /// be pushed nowhere is deleted, and a null target opens nothing.
     static platform::ui::ViewController* push(platform::ui::ViewController* from,
                                               platform::ui::ViewController* target);
 };

@@ -68,6 +68,7 @@ void DetailPages::show(QWidget* page, Fit fit) {
 }
 
 void DetailPages::showScreen(platform::ui::ViewController* screen) {
+    if (!screen) return;
     screen->setParent(owner_);
     screen->setParentViewController(owner_);
     show(screen->view());

@@ -16,6 +16,10 @@ const std::vector<MenuEntry>& MenuTargets::entries() {
         {2, 3, "fic_comment", "网友评论", false, D::SiteComments},
         {2, 4, "fic_tools", "购房工具", false, D::Tools},
         {2, 5, "fic_friend", "好友", true, D::FriendsHome},
+        // Topics and live rooms have their own icons but were on no page,
+        // which left their lists out of reach: they end the community page.
+        {2, 6, "fic_topic", "话题", false, D::TopicHome},
+        {2, 7, "fic_live", "直播", false, D::LiveHome},
         {3, 0, "fic_recommend", "网站推荐", true, D::PersonalFeed, "type", "1"},
         {3, 1, "fic_focus", "楼盘关注", true, D::PersonalFeed, "type", "2"},
         {3, 2, "fic_salefocus", "销售关注", true, D::FollowedSaleInfo},
@@ -30,8 +34,6 @@ const std::vector<MenuEntry>& MenuTargets::entries() {
         {4, 6, "fic_status", "邻里会", true, D::Profile, "type", "3"},
         {4, 7, "fic_setting", "系统设置", false, D::Settings},
         {0, 0, "fic_logout", "注销", false, std::nullopt},
-        {0, 0, "fic_topic", "话题", false, D::TopicHome},
-        {0, 0, "fic_live", "直播", false, D::LiveHome},
     };
     return all;
 }

@@ -1,11 +1,10 @@
 // The navigator: a registered builder gets the route's parameters and title,
-// a destination without one opens the placeholder titled by the route (else
-// by the destination), and screens land on the stack they were opened from.
+// a destination without one opens nothing, and screens land on the stack they
+// were opened from.
 #include <QString>
 
 #include "framework/Navigator.h"
 #include "framework/QXViewController.h"
-#include "framework/UnavailableScreen.h"
 #include "tests/framework/FrameworkUiTest.h"
 
 using namespace tovera;
@@ -25,7 +24,7 @@ protected:
     }
 };
 
-TEST_F(NavigatorTest, BuildersGetTheRouteAndTheRestOpenThePlaceholder) {
+TEST_F(NavigatorTest, BuildersGetTheRouteAndTheRestOpenNothing) {
     Navigator::registerBuilder(Destination::Article, [](const Route& route) {
         return withRoute(new QXViewController, route);
     });
@@ -39,29 +38,24 @@ TEST_F(NavigatorTest, BuildersGetTheRouteAndTheRestOpenThePlaceholder) {
     EXPECT_EQ(built->title(), QStringLiteral("资讯正文"));
     delete built;
 
-    const struct {
-        Route route;
-        QString title;
-    } placeholders[] = {
-        {{Destination::Topic}, QStringLiteral("话题详情")},
-        {{Destination::Listings, {}, QStringLiteral("租房")}, QStringLiteral("租房")},
-    };
-    for (const auto& [route, title] : placeholders) {
-        ViewController* screen = Navigator::build(route);
-        EXPECT_TRUE(qobject_cast<UnavailableScreen*>(screen));
-        EXPECT_EQ(screen->title(), title);
-        delete screen;
-    }
-
-    // A builder that can build nothing now also leaves the placeholder.
+    // A destination without a builder, or whose builder builds nothing,
+    // opens nothing: no screen is pushed or presented.
     Navigator::registerBuilder(Destination::Login, [](const Route&) { return nullptr; });
-    ViewController* login = Navigator::build({Destination::Login});
-    EXPECT_TRUE(qobject_cast<UnavailableScreen*>(login));
-    EXPECT_EQ(login->title(), QStringLiteral("用户登录"));
-    delete login;
+    auto* root = new QXViewController;
+    showRoot(root);
+    for (const Route& route : {Route{Destination::Topic}, Route{Destination::Login}}) {
+        EXPECT_EQ(Navigator::build(route), nullptr);
+        EXPECT_EQ(Navigator::open(root, route), nullptr);
+        EXPECT_EQ(Navigator::present(root, route), nullptr);
+    }
+    EXPECT_EQ(nav()->viewControllers().size(), 1);
+    EXPECT_EQ(root->modalViewController(), nullptr);
 }
 
 TEST_F(NavigatorTest, ScreensOpenOnTheStackTheyWereOpenedFrom) {
+    for (Destination d : {Destination::Project, Destination::Activity, Destination::Topic})
+        Navigator::registerBuilder(
+            d, [](const Route& route) { return withRoute(new QXViewController, route); });
     auto* root = new QXViewController;
     showRoot(root);
     ViewController* pushed = Navigator::open(root, {Destination::Project});

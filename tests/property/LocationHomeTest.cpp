@@ -5,7 +5,6 @@
 #include "framework/ButtonsView.h"
 #include "framework/JVPickView.h"
 #include "framework/Navigator.h"
-#include "framework/UnavailableScreen.h"
 #include "platform/Location.h"
 #include "platform/Preferences.h"
 #include "platform/ui/navigation/BarButtonItem.h"
@@ -169,7 +168,6 @@ TEST_F(Nearby, FriendsAreAskedForAndTheirCalloutOpensTheUserPage) {
     EXPECT_EQ(map->dataArray().front()->kind(), LocationHome::kFriends);
     ASSERT_TRUE(tapFirstCallout(map));
     ASSERT_TRUE(waitFor([&] { return top() != map; }));
-    EXPECT_FALSE(qobject_cast<UnavailableScreen*>(top()));
     EXPECT_EQ(top()->title(), QStringLiteral("用户资料"));
 }
 

@@ -126,16 +126,15 @@ void TextField::performReturn() {
 }
 
 void TextField::chainReturns(const QList<TextField*>& fields, std::function<void()> submit) {
+    // The Enter key of a real keyboard only: the on-screen keyboard's return
+    // key keeps its own meaning ("下一项" moves on, "完成" puts it away).
     for (qsizetype i = 0; i + 1 < fields.size(); ++i) {
         TextField* next = fields[i + 1];
-        next->setReturnKeyType(ReturnKey::Next);
-        connect(fields[i], &Control::editingDidEndOnExit, next,
+        connect(fields[i]->edit_, &QLineEdit::returnPressed, next,
                 [next] { next->becomeFirstResponder(); });
     }
     if (fields.isEmpty()) return;
-    fields.first()->setReturnKeyType(fields.size() > 1 ? ReturnKey::Next : ReturnKey::Go);
-    fields.last()->setReturnKeyType(ReturnKey::Go);
-    connect(fields.last(), &Control::editingDidEndOnExit, fields.last(),
+    connect(fields.last()->edit_, &QLineEdit::returnPressed, fields.last(),
             [submit = std::move(submit)] { submit(); });
 }
 

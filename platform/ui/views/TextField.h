@@ -72,9 +72,10 @@ public:
     /// What the return key does: the delegate hears it, then
     /// editingDidEndOnExit is sent (the keyboard's own key does the same).
     void performReturn();
-    /// Links the fields of a form in reading order: the return key in one
-    /// puts the caret into the next, and in the last runs `submit`, as the
-    /// form's own button does.
+    /// Links the fields of a form in reading order for a desktop keyboard:
+    /// Enter in one puts the caret into the next, and in the last runs
+    /// `submit`, as the form's own button does. The on-screen return key is
+    /// left as the return key type makes it.
     static void chainReturns(const QList<TextField*>& fields, std::function<void()> submit);
     /// The field whose editor is `input` (the widget that has the keyboard),
     /// or null when `input` is not a field's editor.
