@@ -2,6 +2,7 @@
 
 #include "community/ActivityDetail.h"
 #include "community/ActivityItem.h"
+#include "community/ProfileEdit.h"
 #include "core/DSTovera.h"
 #include "framework/NavigationStyle.h"
 #include "framework/Navigator.h"
@@ -30,10 +31,14 @@ void ActivityHome::listingChosen(int index) {
 
 void ActivityHome::wangtedCity() {
     if (!session().checkLogin()) return;
-    Route edit{Destination::ProfileEdit, {}, QStringLiteral("修改意向城市")};
-    edit.param.setRid(session().userId() ? Value(*session().userId()) : Value("0"));
-    edit.param.setType("2");
-    Navigator::open(this, edit);
+    // Only the city is asked for: the rest of the home-buying section may
+    // still be empty.
+    auto* edit = new ProfileEdit;
+    edit->setTitle(QStringLiteral("修改意向城市"));
+    edit->param().setRid(session().userId() ? Value(*session().userId()) : Value("0"));
+    edit->param().setType("2");
+    edit->setCityOnly(true);
+    Navigator::push(this, edit);
 }
 
 void ActivityHome::doRequest() {

@@ -479,7 +479,8 @@ void ProfileEdit::doEdit() {
             {cityBtn_->currentTitle().size() <= 1, "请选择意向城市", cityBtn_},
         };
         for (const auto& check : checks)
-            if (check.missing) return refuse(check.message, check.target);
+            if (check.missing && (!cityOnly_ || check.target == cityBtn_))
+                return refuse(check.message, check.target);
     }
     if (!mail.isEmpty() && !NSUtil::isEmailAddress(mail.toStdString()))
         return refuse("请输入正确的邮件格式", field("email"));

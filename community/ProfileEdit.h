@@ -52,6 +52,9 @@ public:
     /// The record to edit (without one the editor asks for the user's own).
     void setRecord(const Dict& record) { record_ = record; }
     const Dict& record() const { return record_; }
+    /// The home-buying section opened to change the preferred city only:
+    /// saving asks for nothing but the city, the other fields go unchanged.
+    void setCityOnly(bool cityOnly) { cityOnly_ = cityOnly; }
 
     void didLoad(const Value& reply, QXRequest* request) override;
     /// "确定": checks, then saves.
@@ -112,6 +115,7 @@ private:
     std::vector<std::pair<std::string, platform::ui::TextField*>> fields_;
     std::map<int, platform::ui::Button*> choices_;
     platform::ui::Button* dateBtn_ = nullptr;
+    bool cityOnly_ = false;
     platform::ui::Button* cityBtn_ = nullptr;
     QXRadio* gander_ = nullptr;
     JVPickView* pkView_ = nullptr;

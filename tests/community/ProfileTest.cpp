@@ -4,6 +4,7 @@
 // upload, and a bought home keeping its place after an edit.
 #include <QImage>
 
+#include "community/ActivityHome.h"
 #include "community/Profile.h"
 #include "community/ProfileEdit.h"
 #include "framework/JVDatePicker.h"
@@ -170,6 +171,28 @@ TEST_F(ProfileScreens, HomeBuyingChecksInOrderAndThePropertyClassComesBack) {
     pick(editor, ProfileEdit::kClassic, 1);
     EXPECT_EQ(save(editor).getStringValueForKey("classic", ""), "2");
     EXPECT_TRUE(waitFor([&] { return line(shown, "classic") == QStringLiteral("物业类别:住宅"); }));
+}
+
+TEST_F(ProfileScreens, ThePreferredCityAloneIsEnoughFromTheActivities) {
+    as("newbie");  // nothing of the home-buying section filled in
+    auto* activities = open(new ActivityHome);
+    tapRightButton(activities);
+    ASSERT_TRUE(waitFor([&] { return qobject_cast<ProfileEdit*>(top()); }));
+    auto* editor = qobject_cast<ProfileEdit*>(top());
+    EXPECT_EQ(editor->title(), QStringLiteral("修改意向城市"));
+    ASSERT_TRUE(waitFor([&] { return !editor->record().empty(); }));
+    tapRightButton(editor);
+    EXPECT_EQ(currentToast(), QStringLiteral("请选择意向城市"));
+
+    editor->param().param().set("citybtn", "芜湖");
+    editor->param().param().set("cityids", "3402");
+    open(new ViewController);
+    nav()->popViewControllerAnimated(false);
+    processEvents();
+    const Dict saved = save(editor);
+    EXPECT_EQ(saved.getStringValueForKey("city", ""), "3402");
+    EXPECT_EQ(saved.getStringValueForKey("t", ""), "2");
+    EXPECT_EQ(top(), activities);
 }
 
 TEST_F(ProfileScreens, HeadPhotoIsScaledUploadedAndShown) {
