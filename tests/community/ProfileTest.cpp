@@ -68,6 +68,15 @@ protected:
         EXPECT_TRUE(waitFor([&] { return top() != editor; }));
         return saved;
     }
+    // Wuhu chosen on the city list, which hands its choice over in the
+    // editor's parameters as the editor shows again.
+    void chooseCity(ProfileEdit* editor) {
+        editor->param().param().set("citybtn", "芜湖");
+        editor->param().param().set("cityids", "3402");
+        open(new ViewController);
+        nav()->popViewControllerAnimated(false);
+        processEvents();
+    }
     // The text of `key`'s line after the profile reloaded.
     static QString line(Profile* shown, const char* key) { return shown->label(key)->text(); }
 };
@@ -138,12 +147,7 @@ TEST_F(ProfileScreens, HomeBuyingChecksInOrderAndThePropertyClassComesBack) {
     tapRightButton(editor);
     EXPECT_EQ(currentToast(), QStringLiteral("请选择意向城市"));
 
-    // The city list hands its choice over in the editor's parameters.
-    editor->param().param().set("citybtn", "芜湖");
-    editor->param().param().set("cityids", "3402");
-    open(new ViewController);
-    nav()->popViewControllerAnimated(false);
-    processEvents();
+    chooseCity(editor);
     EXPECT_EQ(editor->cityButton()->currentTitle(), QStringLiteral("芜湖"));
     EXPECT_FALSE(editor->param().param().contains("citybtn"));
     tapRightButton(editor);
@@ -184,11 +188,7 @@ TEST_F(ProfileScreens, ThePreferredCityAloneIsEnoughFromTheActivities) {
     tapRightButton(editor);
     EXPECT_EQ(currentToast(), QStringLiteral("请选择意向城市"));
 
-    editor->param().param().set("citybtn", "芜湖");
-    editor->param().param().set("cityids", "3402");
-    open(new ViewController);
-    nav()->popViewControllerAnimated(false);
-    processEvents();
+    chooseCity(editor);
     const Dict saved = save(editor);
     EXPECT_EQ(saved.getStringValueForKey("city", ""), "3402");
     EXPECT_EQ(saved.getStringValueForKey("t", ""), "2");
