@@ -57,7 +57,7 @@ CustomCell* ActivityHome::newCell() const {
     return new ActivityItem;
 }
 
-double ActivityHome::rowHeight() const {
+double ActivityHome::rowHeight(const Dict&) const {
     return ActivityItem::kHeight;
 }
 

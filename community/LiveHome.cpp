@@ -57,7 +57,7 @@ CustomCell* LiveHome::newCell() const {
     return new LiveHomeItem;
 }
 
-double LiveHome::rowHeight() const {
+double LiveHome::rowHeight(const Dict&) const {
     return LiveHomeItem::kHeight;
 }
 

@@ -30,7 +30,7 @@ protected:
     void listingChosen(int index) override;
     QString cellIdentifier() const override;
     CustomCell* newCell() const override;
-    double rowHeight() const override;
+    double rowHeight(const Dict& row) const override;
     void openRow(const Value& row) override;
 };
 

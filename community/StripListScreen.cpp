@@ -74,8 +74,9 @@ TableViewCell* StripListScreen::cellForRowAtIndexPath(TableView* table,
     return cell;
 }
 
-double StripListScreen::heightForRowAtIndexPath(TableView*, const IndexPath&) {
-    return rowHeight();
+double StripListScreen::heightForRowAtIndexPath(TableView*, const IndexPath& indexPath) {
+    const Dict* row = items()[indexPath.row].dict();
+    return rowHeight(row ? *row : Dict());
 }
 
 void StripListScreen::didSelectRowAtIndexPath(TableView* table, const IndexPath& indexPath) {

@@ -1,5 +1,5 @@
 // The community's list screens with a strip of listings over a paged table
-// of fixed-height rows (activities, live rooms): pressing a listing selects
+// of rows (activities, live rooms, topics): pressing a listing selects
 // it alone and loads its first page; pull-to-refresh and "加载更多" page the
 // table, "暂无" shows when a listing is empty, and a row opens its record.
 // A subclass names the listings, sets its request's parameters for the one
@@ -54,7 +54,7 @@ protected:
     /// The rows' cells: their reuse identifier, and a new one.
     virtual QString cellIdentifier() const = 0;
     virtual CustomCell* newCell() const = 0;
-    virtual double rowHeight() const = 0;
+    virtual double rowHeight(const Dict& row) const = 0;
     /// Opens the record of a row.
     virtual void openRow(const Value& row) = 0;
 

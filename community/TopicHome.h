@@ -5,51 +5,29 @@
 // whenever a screen above flags it for refreshing.
 #pragma once
 
-#include "framework/QXViewController.h"
-#include "platform/ui/lists/TableView.h"
-
-namespace tovera::platform::ui {
-class Button;
-}  // namespace tovera::platform::ui
+#include "community/StripListScreen.h"
 
 namespace tovera {
 
-class ButtonsView;
-
-class TopicHome : public QXViewController, public platform::ui::TableViewDataSource {
+class TopicHome : public StripListScreen {
     Q_OBJECT
 public:
     explicit TopicHome(QObject* parent = nullptr);
 
-    /// Selects the listing of `button` ("type" is its position from 1) and
-    /// loads its first page.
-    void btnPressed(platform::ui::Button* button);
     /// The posting form "发表话题" (signed in only).
     void postTopic();
 
-    void reloadData() override;
     void doRequest() override;
-    void didLoad(const Value& reply, QXRequest* request) override;
-
-    platform::ui::TableView* tableView() const { return tableView_; }
-    ButtonsView* btnView() const { return btnView_; }
-
-    int numberOfRowsInSection(platform::ui::TableView*, int section) override;
-    platform::ui::TableViewCell* cellForRowAtIndexPath(
-        platform::ui::TableView* table, const platform::ui::IndexPath& indexPath) override;
-    double heightForRowAtIndexPath(platform::ui::TableView*,
-                                   const platform::ui::IndexPath& indexPath) override;
-    void didSelectRowAtIndexPath(platform::ui::TableView*,
-                                 const platform::ui::IndexPath& indexPath) override;
 
 protected:
-    void loadView() override;
     void viewDidLoad() override;
     void viewDidAppear(bool animated) override;
-
-private:
-    ButtonsView* btnView_ = nullptr;
-    platform::ui::TableView* tableView_ = nullptr;
+    /// "type" is the listing's position from 1.
+    void listingChosen(int index) override;
+    QString cellIdentifier() const override;
+    CustomCell* newCell() const override;
+    double rowHeight(const Dict& row) const override;
+    void openRow(const Value& row) override;
 };
 
 }  // namespace tovera
