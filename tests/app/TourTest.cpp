@@ -18,11 +18,19 @@ TEST(Tour, WritesAPictureOfEveryScreenAndNoneIsBlank) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     environment.remove("TOVERA_SERVICE");
+    // The walk opens a web page; under the address sanitizer the page
+    // engine's threads are still ending when the leak check stops the process
+    // at exit, and the check's own tracer then crashes now and then. The
+    // screens' leaks are checked by their own tests, so the walk runs without.
+    if (environment.contains("ASAN_OPTIONS"))
+        environment.insert("ASAN_OPTIONS", environment.value("ASAN_OPTIONS") + ":detect_leaks=0");
     tour.setProcessEnvironment(environment);
     tour.start(TOVERA_PROGRAM, {"--tour", out.path()});
     ASSERT_TRUE(tour.waitForFinished(120000));
-    ASSERT_EQ(tour.exitStatus(), QProcess::NormalExit) << tour.readAllStandardError().toStdString();
-    ASSERT_EQ(tour.exitCode(), 0) << tour.readAllStandardError().toStdString();
+    // The end of the walk's log says why it stopped; the start is the launch.
+    const std::string log = tour.readAllStandardError().right(6000).toStdString();
+    ASSERT_EQ(tour.exitStatus(), QProcess::NormalExit) << log;
+    ASSERT_EQ(tour.exitCode(), 0) << log;
 
     const QStringList pictures =
         QString::fromLocal8Bit(tour.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
