@@ -139,6 +139,14 @@ void AskForm::loadView() {
     contentText_->setFont(NSUtil::normalFont());
     NavigationStyle::frameTextView(contentText_);
     contentText_->setDelegate(this);
+    // Enter in the title goes on to the text, or posts when the form has none.
+    platform::ui::TextField::chainReturns({titleField_}, [this] {
+        if (contentText_->isHidden())
+            postContent();
+        else
+            contentText_->becomeFirstResponder();
+    });
+    contentText_->setSubmitOnReturn([this] { postContent(); });
     picLbl_ = rowLabel(scrollView_);
     photoBtn_ = rowButton(QStringLiteral("添加图片"), scrollView_);
     connect(photoBtn_, &platform::ui::Control::touchUpInside, this, [this] { getPhoto(); });

@@ -33,6 +33,7 @@ void CommentForm::loadView() {
     commentText_ = new platform::ui::TextView(QRectF(10, 10, 300, 150));
     commentText_->setFont(NSUtil::normalFont());
     NavigationStyle::frameTextView(commentText_);
+    commentText_->setSubmitOnReturn([this] { postComment(); });
     root->addSubview(commentText_);
     montionBtn_ = new Button(QRectF(10, 165, kFaceButtonSide, kFaceButtonSide));
     montionBtn_->setImage(platform::ui::Image::named(QStringLiteral("face1.png")));

@@ -50,6 +50,7 @@ void FowardForm::loadView() {
         QRectF(kMargin, originalLbl_->frame().bottom() + 4, kWidth - 2 * kMargin, 90), root);
     commentText_->setFont(NSUtil::normalFont());
     NavigationStyle::frameTextView(commentText_);
+    commentText_->setSubmitOnReturn([this] { postFoward(); });
     fcommentBtn_ = new Button(
         QRectF(kMargin, commentText_->frame().bottom() + 8, kWidth - 2 * kMargin, 30), root);
     fcommentBtn_->setTitle(QStringLiteral("同时回复给原话题"));

@@ -72,6 +72,9 @@ void SendMessage::loadView() {
     messageText_->setFont(NSUtil::normalFont());
     messageText_->setBackgroundColor(Qt::white);
     NavigationStyle::frameTextView(messageText_);
+    TextField::chainReturns({toField_, subjectField_},
+                            [this] { messageText_->becomeFirstResponder(); });
+    messageText_->setSubmitOnReturn([this] { postMessage(); });
     new platform::ui::KeyboardRoom(scrollView_);
 
     toField_->setText(to_);

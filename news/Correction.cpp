@@ -22,6 +22,7 @@ void Correction::loadView() {
     textView_ = new platform::ui::TextView(QRectF(10, 10, 300, 180));
     textView_->setFont(NSUtil::normalFont());
     NavigationStyle::frameTextView(textView_);
+    textView_->setSubmitOnReturn([this] { postCorrection(); });
     root->addSubview(textView_);
     setView(root);
 }

@@ -85,6 +85,7 @@ void HouseSearch::loadView() {
     keyWord_->setPlaceholder(QStringLiteral("关键字"));
     keyWord_->setReturnKeyType(TextField::ReturnKey::Done);
     keyWord_->setDelegate(this);
+    TextField::chainReturns({keyWord_}, [this] { doSearch(); });
     setView(root);
 }
 

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 
 #include "ask/AskDetail.h"
 #include "ask/AskForm.h"
@@ -269,6 +270,25 @@ TEST_F(AskFormTest, AnAnswerMarksTheScreenBeneathAndCloses) {
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].params.getStringValueForKey("id", ""), "60003");
     EXPECT_EQ(sent[0].params.getStringValueForKey("type", ""), "3");
+}
+
+TEST_F(AskFormTest, EnterWalksFromTheSubjectToTheTextAndPostsFromThere) {
+    login("wangfang", "wang12345");
+    open(new AskList);
+    QPointer<AskForm> form = openForm("7");
+    ASSERT_TRUE(platform::ui::testing::type(form->titleField(), QStringLiteral("周末看房团")));
+    pressKey(Qt::Key_Return);
+    EXPECT_TRUE(form->contentText()->isFirstResponder());
+    EXPECT_EQ(postsReceived(), 0u);
+    ASSERT_TRUE(platform::ui::testing::type(form->contentText(), QStringLiteral("有一起的吗")));
+    pressKey(Qt::Key_Return, Qt::ShiftModifier);
+    ASSERT_TRUE(platform::ui::testing::type(form->contentText(), QStringLiteral("周六上午")));
+    pressKey(Qt::Key_Return);
+    ASSERT_TRUE(waitFor([&] { return !form || top() != form; })) << "the question opens";
+    const auto sent = demoService()->requestsTo("user/messagepost.aspx");
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].params.getStringValueForKey("title", ""), "周末看房团");
+    EXPECT_EQ(sent[0].params.getStringValueForKey("text", ""), "有一起的吗\n周六上午");
 }
 
 TEST_F(AskFormTest, ANewLiveRoomGoesOutWithTheChosenCityAndOpensTheRoom) {

@@ -110,8 +110,19 @@ TEST_F(Messages, WrittenAnsweredAndForwardedBetweenTwoUsers) {
     EXPECT_TRUE(forward->toField()->text().isEmpty());
     EXPECT_EQ(forward->subjectField()->text(), QStringLiteral("转发:回复:周末看房"));
     EXPECT_EQ(forward->messageText()->text(), QStringLiteral("好的"));
+    // The keyboard alone: Enter walks the fields and sends from the text.
     ASSERT_TRUE(type(forward->toField(), QStringLiteral("李华")));
-    post(forward, before + 2);
+    pressKey(Qt::Key_Return);
+    EXPECT_TRUE(forward->subjectField()->isFirstResponder());
+    pressKey(Qt::Key_Return);
+    EXPECT_TRUE(forward->messageText()->isFirstResponder());
+    processEvents();
+    EXPECT_EQ(sent("user/sendmsg.aspx").size(), before + 2) << "nothing sent before the text";
+    pressKey(Qt::Key_Return);
+    ASSERT_FALSE(nextRequest("user/sendmsg.aspx", before + 2).empty());
+    EXPECT_EQ(alertMessage(), QStringLiteral("发送成功!"));
+    pressKey(Qt::Key_Return);  // the alert's default button
+    ASSERT_TRUE(waitFor([&] { return top() != forward; }));
     EXPECT_EQ(sent("user/sendmsg.aspx").back().params.getStringValueForKey("user", ""), "李华");
 }
 

@@ -129,6 +129,25 @@ TEST_F(CommentInputTest, APickedEmoticonGoesInAtTheCursorAndTheTextIsKept) {
     EXPECT_TRUE(next->commentText()->text().isEmpty());
 }
 
+TEST_F(CommentInputTest, EnterPostsTheCommentAndShiftEnterBreaksTheLine) {
+    NewsInfo* info = openArticle();
+    CommentForm* form = writeFromTabBar(info);
+    ASSERT_NE(form, nullptr);
+    ASSERT_TRUE(type(form->commentText(), QStringLiteral("第一行")));
+    pressKey(Qt::Key_Return, Qt::ShiftModifier);
+    ASSERT_TRUE(type(form->commentText(), QStringLiteral("第二行")));
+    EXPECT_EQ(posts(), 0u);
+    EXPECT_EQ(form->commentText()->text(), QStringLiteral("第一行\n第二行"));
+
+    QPointer<CommentForm> closing(form);
+    pressKey(Qt::Key_Return);
+    ASSERT_TRUE(waitFor([&] { return top() == info && !closing; })) << "the form closes";
+    ASSERT_EQ(posts(), 1u);
+    EXPECT_EQ(demoService()->requestsTo("user/messagepost.aspx")[0].params.getStringValueForKey(
+                  "text", ""),
+              "第一行\n第二行");
+}
+
 TEST_F(CommentInputTest, APostFromTheCommentListShowsInTheListAndInTheArticlesCount) {
     login("李华", "lihua123");
     NewsInfo* info = openArticle();

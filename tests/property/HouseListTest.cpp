@@ -174,16 +174,19 @@ TEST_F(Listings, FiltersMergeKeepTheKindAndProjectAndCanBeCleared) {
     EXPECT_EQ(sent(filtered, "a"), "");
     EXPECT_EQ(list->param().api(), "oldhouse");
 
-    // A new form left as it is clears what the last one set.
+    // A new form left as it is clears what the last one set; Enter in the
+    // keyword field runs it as the button does.
     form = openFilter();
     ASSERT_TRUE(form);
-    ASSERT_TRUE(tapText(QStringLiteral("筛选")));
+    ASSERT_TRUE(type(form->keyWord(), QStringLiteral("花园")));
+    pressKey(Qt::Key_Return);
     ASSERT_TRUE(waitFor([&] { return top() == list; }));
     ASSERT_TRUE(replies("oldhouse/search.aspx", 3));
     filtered = requestsTo("oldhouse/search.aspx").back();
     EXPECT_EQ(sent(filtered, "p"), "0");
     EXPECT_EQ(sent(filtered, "h"), "0");
     EXPECT_EQ(sent(filtered, "hid"), "1231");
+    EXPECT_EQ(sent(filtered, "q"), "花园");
 }
 
 TEST_F(Listings, RentalDetailShowsItsThreePagesAndReportsAsRental) {

@@ -5,6 +5,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -148,6 +149,14 @@ void TextView::changed() {
 
 bool TextView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == edit_) {
+        if (event->type() == QEvent::KeyPress && submit_) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+            if (enter && !(key->modifiers() & Qt::ShiftModifier)) {
+                submit_();
+                return true;
+            }
+        }
         if (event->type() == QEvent::FocusIn) {
             if (auto* d = delegate_.get(); d && !d->textViewShouldBeginEditing(this)) {
                 QMetaObject::invokeMethod(

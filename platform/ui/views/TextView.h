@@ -8,6 +8,8 @@
 
 #include <QFont>
 
+#include <functional>
+
 class QPlainTextEdit;
 
 namespace tovera::platform::ui {
@@ -60,6 +62,11 @@ public:
     void resignFirstResponder();
     bool isFirstResponder() const;
 
+    /// For a desktop keyboard: Enter runs `submit` as the form's own button
+    /// does, and Shift+Enter starts a new line. The on-screen keyboard's
+    /// return key still types a line break.
+    void setSubmitOnReturn(std::function<void()> submit) { submit_ = std::move(submit); }
+
     QPlainTextEdit* editor() const { return edit_; }
     QString visibleText() const override { return text(); }
 
@@ -71,6 +78,7 @@ private:
     void changed();
 
     QPlainTextEdit* edit_ = nullptr;
+    std::function<void()> submit_;
     QString lastText_;
     bool editable_ = true;
     bool settingText_ = false;
