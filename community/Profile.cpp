@@ -94,6 +94,7 @@ void Profile::loadView() {
     double top = 10;
     if (shown == 1) {
         photo_ = new NetButton(QRectF(10, 10, 80, 80), page_);
+        photo_->setAccessibleName(QStringLiteral("头像"));
         QObject::connect(photo_, &platform::ui::Control::touchUpInside, this,
                          [this] { setPhoto(); });
     }

@@ -1,5 +1,7 @@
 #include "framework/GridView.h"
 
+#include "platform/ui/views/Control.h"
+
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -86,11 +88,27 @@ void GridView::layoutItems() {
     if (backgroudView_) backgroudView_->lower();
 }
 
-// A press anywhere on an item (its subviews included) selects it.
+// A press anywhere on an item (its subviews included) selects it. An item
+// that is a control is also selected by a tap played without the mouse (the
+// keyboard's Enter, a screen reader's press), once: the tap that ends a
+// mouse press has selected it already.
 void GridView::watch(QWidget* widget) {
     widget->installEventFilter(this);
     for (QWidget* child : widget->findChildren<QWidget*>())
         child->installEventFilter(this);
+    auto* control = qobject_cast<platform::ui::Control*>(widget);
+    if (!control) return;
+    connect(control, &platform::ui::Control::touchUpInside, this, [this, control] {
+        if (pressedItem_ == control) {
+            pressedItem_ = nullptr;
+            return;
+        }
+        const int position = rowdata_.indexOf(control);
+        if (GridViewDataSource* source = dataSource(); source && position >= 0)
+            source->didSelectItemAtPosition(this, position);
+    });
+    for (auto ended : {&platform::ui::Control::touchUpOutside, &platform::ui::Control::touchCancel})
+        connect(control, ended, this, [this] { pressedItem_ = nullptr; });
 }
 
 bool GridView::eventFilter(QObject* watched, QEvent* event) {
@@ -98,9 +116,11 @@ bool GridView::eventFilter(QObject* watched, QEvent* event) {
     const auto key = platform::ui::MouseEventKey::of(static_cast<QMouseEvent*>(event));
     if (key == lastPress_) return false;
     lastPress_ = key;
+    pressedItem_ = nullptr;
     for (auto* w = qobject_cast<QWidget*>(watched); w && w != this; w = w->parentWidget()) {
         const int position = rowdata_.indexOf(qobject_cast<View*>(w));
         if (position < 0) continue;
+        pressedItem_ = w;
         if (GridViewDataSource* source = dataSource())
             source->didSelectItemAtPosition(this, position);
         break;

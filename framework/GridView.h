@@ -63,6 +63,8 @@ private:
     // The press last reported: one press reaches the filter once per widget
     // it propagates through (a copy at each hop), and must select once.
     platform::ui::MouseEventKey lastPress_;
+    // The item the last mouse press selected, until its tap ends.
+    QPointer<QWidget> pressedItem_;
 
     platform::ui::WeakDelegate<GridViewDataSource> dataSource_;
     platform::ui::WeakDelegate<GridViewDataSource> delegate_;

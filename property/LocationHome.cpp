@@ -278,6 +278,7 @@ AnnotationView* LocationHome::viewForAnnotation(MapView*,
     auto* picture = new NetButton(QRectF(0, 0, 40, 30));
     picture->titleLabel()->setTag(Value(pin->pid()).intValue());
     picture->setImgUrl(pin->imgUrl());
+    picture->setAccessibleName(pin->title() + QStringLiteral(" 图片"));
     picture->load();
     view->setLeftCalloutAccessoryView(picture);
     view->setRightCalloutAccessoryView(Button::withType(Button::Type::DetailDisclosure));

@@ -1,5 +1,6 @@
 // The login screen: its checks at their edges, what a reply with "code"
 // does, the two switches, and what a login stores for later runs.
+#include <QApplication>
 #include <QString>
 
 #include <sqlite3.h>
@@ -9,6 +10,9 @@
 #include "core/DSTovera.h"
 #include "core/Statement.h"
 #include "platform/ui/lists/ScrollView.h"
+#include "platform/ui/navigation/FocusChain.h"
+#include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/navigation/Window.h"
 #include "platform/ui/overlays/Keyboard.h"
 #include "platform/ui/testing/Find.h"
 #include "platform/ui/testing/Input.h"
@@ -36,6 +40,12 @@ protected:
         processEvents();
         ASSERT_TRUE(tap(findByText(screen->view(), QStringLiteral("登录"))));
         processEvents();
+    }
+
+    // The drawn button titled `title`.
+    static QWidget* button(UserLogin* screen, const QString& title) {
+        QWidget* found = findByText(screen->view(), title);
+        return found && !qobject_cast<Control*>(found) ? found->parentWidget() : found;
     }
 
     int newMessages_ = 0;
@@ -209,6 +219,57 @@ TEST_F(Login, ReturnInThePasswordSignsInAsTheButtonDoes) {
     EXPECT_EQ(demo.requestsTo("user/login.aspx").size(), 1u);
     EXPECT_TRUE(session().accessToken().has_value());
     EXPECT_FALSE(Keyboard::shared().isVisible());
+}
+
+TEST_F(Login, TabWalksTheFormInReadingOrderAndSpacePressesTheFocusedControl) {
+    UserLogin* screen = open();
+    processEvents();
+    Window* window = Window::keyWindow();
+    QWidget* const order[] = {screen->usernameTextField(),
+                              screen->pwdTextField(),
+                              screen->rempwdSwitch(),
+                              screen->autologinSwitch(),
+                              button(screen, QStringLiteral("登录")),
+                              button(screen, QStringLiteral("注册"))};
+    const QList<QWidget*> reachable = FocusChain::reachable(window);
+    qsizetype last = -1;
+    for (QWidget* view : order) {
+        const qsizetype at = reachable.indexOf(view);
+        ASSERT_GT(at, last) << view->metaObject()->className() << " out of reading order";
+        last = at;
+    }
+    // The back button of the bar is read before the form.
+    EXPECT_EQ(reachable.value(0),
+              findByText(nav()->view(), QStringLiteral("返回"))->parentWidget());
+
+    auto focusedMember = [] {
+        QWidget* focus = QApplication::focusWidget();
+        while (focus && !qobject_cast<Control*>(focus))
+            focus = focus->parentWidget();
+        return focus;
+    };
+    screen->usernameTextField()->becomeFirstResponder();
+    for (int step = 1; step < 6; ++step) {
+        pressKey(Qt::Key_Tab);
+        EXPECT_EQ(focusedMember(), order[step]) << "step " << step;
+    }
+    pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+    pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+    pressKey(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(focusedMember(), screen->rempwdSwitch());
+    // A ring shows around it, and Space flips it as a click does.
+    auto* ring = window->findChild<FocusRing*>();
+    ASSERT_TRUE(ring);
+    EXPECT_TRUE(ring->isVisible());
+    EXPECT_TRUE(ring->geometry().contains(
+        QRect(screen->rempwdSwitch()->mapTo(window, QPoint()), screen->rempwdSwitch()->size())));
+    const bool was = screen->rempwdSwitch()->isOn();
+    pressKey(Qt::Key_Space);
+    EXPECT_NE(screen->rempwdSwitch()->isOn(), was);
+    // A click elsewhere puts the ring away.
+    ASSERT_TRUE(tap(screen->usernameTextField()));
+    processEvents();
+    EXPECT_FALSE(ring->isVisible());
 }
 
 TEST_F(Login, TheKeyboardShortensTheFormWhileItShows) {

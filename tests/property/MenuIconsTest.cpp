@@ -9,6 +9,8 @@
 #include "framework/NoticeView.h"
 #include "platform/Preferences.h"
 #include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/overlays/ModalOverlay.h"
+#include "platform/ui/testing/Input.h"
 #include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
 #include "property/MenuIcons.h"
@@ -17,6 +19,7 @@
 
 using namespace tovera;
 using namespace tovera::platform::ui::testing;
+using tovera::platform::ui::ModalOverlay;
 using tovera::testing::ScriptedServer;
 
 namespace {
@@ -233,6 +236,33 @@ TEST_F(MenuPages, EveryEntryOpensAScreen) {
             backHome();
         }
     }
+}
+
+TEST_F(MenuPages, AnEntryActsOnceForAClickAndOnceForTheKeyboard) {
+    prepare(false);
+    startDemoService();
+    openHome();
+    chooseTab(2);
+    ASSERT_TRUE(tapEntry(5));  // "好友", which asks to sign in first
+    processEvents();
+    EXPECT_EQ(ModalOverlay::visibleOverlays().size(), 1);
+    answerAlert(1);
+    processEvents();
+    ASSERT_TRUE(ModalOverlay::visibleOverlays().isEmpty());
+
+    // Tab to the entry, then Enter: the same one prompt.
+    QWidget* entry = home_->menu()->gridView()->getItemAtPosition(5);
+    ASSERT_TRUE(entry);
+    for (int step = 0; step < 40 && !entry->hasFocus(); ++step)
+        pressKey(Qt::Key_Tab);
+    ASSERT_TRUE(entry->hasFocus());
+    pressKey(Qt::Key_Return);
+    processEvents();
+    EXPECT_EQ(ModalOverlay::visibleOverlays().size(), 1);
+    const auto prompt = currentAlert();
+    ASSERT_TRUE(prompt);
+    EXPECT_EQ(prompt->message, QStringLiteral("您还没有登录，请登录!"));
+    answerAlert(1);
 }
 
 TEST_F(MenuPages, SignedOutEntriesNeedingLoginPromptAndOpenNothing) {

@@ -2,6 +2,7 @@
 
 #include "platform/ui/lists/TableView.h"
 #include "platform/ui/navigation/BarButtonItem.h"
+#include "platform/ui/navigation/FocusChain.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/NavigationItem.h"
 #include "platform/ui/navigation/TabBar.h"
@@ -127,8 +128,16 @@ bool KeyCommands::handle(QKeyEvent* event) {
         return false;
     }
     if (key == Qt::Key_F5 && mods == Qt::NoModifier) return refresh();
+    if (key == Qt::Key_Backtab || (key == Qt::Key_Tab && (mods & Qt::ShiftModifier)))
+        return FocusChain::move(window_, false);
+    if (key == Qt::Key_Tab && mods == Qt::NoModifier) return FocusChain::move(window_, true);
     // Other keys typed into a field are the field's.
     if (mods != Qt::NoModifier || Keyboard::isTextInput(QApplication::focusWidget())) return false;
+    if (Control* focused = FocusChain::focusedControl(window_);
+        focused && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        focused->sendTap();
+        return true;
+    }
     switch (key) {
         case Qt::Key_Return:
         case Qt::Key_Enter:

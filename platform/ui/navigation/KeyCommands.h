@@ -6,6 +6,8 @@
 //   and opens the list row chosen with the arrow keys;
 // - Up and Down move a visible selection through the rows of the screen's
 //   list, Page Up/Down, Home and End scroll it;
+// - Tab and Shift+Tab walk the fields and controls in reading order, and
+//   Enter or Space presses the control that has the focus;
 // - Ctrl+1 to Ctrl+5 choose the tabs of the root screen's tab bar;
 // - F5 and Ctrl+R reload the screen as a pull on its list does;
 // - Ctrl+F puts the caret into the screen's search bar;

@@ -1,5 +1,7 @@
 #include "platform/ui/navigation/Window.h"
 
+#include "platform/ui/accessibility/Accessibility.h"
+#include "platform/ui/navigation/FocusChain.h"
 #include "platform/ui/navigation/KeyCommands.h"
 #include "platform/ui/navigation/StatusBar.h"
 #include "platform/ui/navigation/ViewController.h"
@@ -33,6 +35,8 @@ Window::Window(QWidget* parent) : View(QRectF(0, 0, kScreenWidth, kScreenHeight)
     connect(&keyboard, &Keyboard::willHide, this, [this] { keyboardChanged(false); });
     if (!keyWindowRef()) keyWindowRef() = this;
     KeyCommands::install(this);
+    focusRing_ = new FocusRing(this);
+    accessibility::install();
     // A debugging aid: Ctrl+Shift+M plays a memory warning.
     auto* warning = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M), this);
     connect(warning, &QShortcut::activated, this, [] { Application::postMemoryWarning(); });
@@ -99,6 +103,7 @@ void Window::raiseChrome() {
     if (statusBar_) statusBar_->raise();
     for (QWidget* child : subviews())
         if (child->property("toveraFloating").toBool()) child->raise();
+    if (focusRing_) focusRing_->raise();
 }
 
 void Window::keyboardChanged(bool shown) {

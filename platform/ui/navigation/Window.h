@@ -12,6 +12,7 @@
 
 namespace tovera::platform::ui {
 
+class FocusRing;
 class KeyboardBar;
 class StatusBar;
 
@@ -48,6 +49,7 @@ private:
 
     StatusBar* statusBar_ = nullptr;
     KeyboardBar* keyboardPanel_ = nullptr;
+    FocusRing* focusRing_ = nullptr;
     QPointer<ViewController> root_;
 };
 

@@ -42,6 +42,10 @@ Button* Button::withType(Type type, QWidget* parent) {
         case Type::InfoLight:
         case Type::ContactAdd:
             button->setFrame(QRectF(0, 0, 29, 31));
+            // Drawn symbols: a reader says what they do.
+            button->setAccessibleName(type == Type::DetailDisclosure ? QStringLiteral("详情")
+                                      : type == Type::InfoLight      ? QStringLiteral("信息")
+                                                                     : QStringLiteral("添加"));
             break;
         case Type::Custom:
             break;
