@@ -38,7 +38,10 @@ include-check:
 bench: deps
 	cmake --preset release
 	cmake --build --preset release
-	@for b in build/release/bench/bench_*; do echo "== $$b"; $$b; done
+	@rm -f build/release/bench-figures.jsonl
+	@for b in build/release/bench/bench_*; do echo "== $$b"; \
+		TOVERA_BENCH_FIGURES=$(CURDIR)/build/release/bench-figures.jsonl $$b; done
+	@echo; scripts/bench-table build/release/bench-figures.jsonl
 
 fuzz: deps
 	cmake --preset fuzz

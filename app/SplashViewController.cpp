@@ -1,10 +1,13 @@
 #include "app/SplashViewController.h"
 
 #include <QImage>
+#include <QImageReader>
 
 #include <QPointer>
 
 #include <filesystem>
+#include <future>
+#include <optional>
 
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
@@ -19,7 +22,41 @@ using platform::ui::Image;
 using platform::ui::ImageView;
 using platform::ui::View;
 
+namespace {
+
+// The stored picture being decoded ahead, and the file it comes from.
+struct DecodingAhead {
+    std::string path;
+    std::filesystem::file_time_type modified;
+    std::future<QImage> picture;
+};
+
+std::optional<DecodingAhead>& decodingAhead() {
+    static std::optional<DecodingAhead> ahead;
+    return ahead;
+}
+
+double scaleOf(const std::string& path) {
+    return path.find("@2x.") != std::string::npos ? 2 : 1;
+}
+
+}  // namespace
+
 SplashViewController::SplashViewController(QObject* parent) : ViewController(parent) {}
+
+void SplashViewController::decodeAhead() {
+    const std::optional<std::string> path = SplashPicture::storedPicturePath();
+    std::error_code ec;
+    const auto modified =
+        path ? std::filesystem::last_write_time(*path, ec) : std::filesystem::file_time_type{};
+    if (!path || ec) return;
+    decodingAhead() = DecodingAhead{*path, modified, std::async(std::launch::async, [file = *path] {
+                                        // As Image::fromFile reads it.
+                                        QImageReader reader(QString::fromStdString(file));
+                                        reader.setAutoTransform(true);
+                                        return reader.read();
+                                    })};
+}
 
 SplashViewController::~SplashViewController() {
     joinFinishedRefreshes(true);
@@ -42,7 +79,12 @@ Image SplashViewController::currentPicture() {
     if (path && !ec) {
         if (decoded_.path == *path && decoded_.modified == modified && !decoded_.picture.isNull())
             return decoded_.picture;
-        Image picture = Image::fromFile(QString::fromStdString(*path));
+        Image picture;
+        if (std::optional<DecodingAhead>& ahead = decodingAhead();
+            ahead && ahead->path == *path && ahead->modified == modified)
+            picture = Image(ahead->picture.get(), scaleOf(*path));
+        decodingAhead().reset();
+        if (picture.isNull()) picture = Image::fromFile(QString::fromStdString(*path));
         if (!picture.isNull()) {
             decoded_ = DecodedPicture{*path, modified, picture};
             return picture;

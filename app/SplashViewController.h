@@ -29,6 +29,10 @@ public:
     static constexpr platform::Timers::Duration kFadeDuration{750};
 
     explicit SplashViewController(QObject* parent = nullptr);
+    /// Starts decoding the stored picture on a worker thread, so that the
+    /// splash built a little later finds it decoded while the launch builds
+    /// the window meanwhile.
+    static void decodeAhead();
     /// Waits for the refreshes still running (each gives up after the
     /// splash time-out).
     ~SplashViewController() override;

@@ -45,6 +45,10 @@ bool Startup::startEmbeddedService(std::string* error) {
     std::error_code ec;
     options.demoDir =
         std::filesystem::is_directory(shipped, ec) ? shipped : service::defaultDemoDir();
+    // The store opens (and a first start seeds it) while the window is built;
+    // the first requests wait for it in the listen queue.
+    options.openInBackground = true;
+    options.recordRequests = false;
     auto demo = std::make_unique<service::DemoService>(options);
     std::string why;
     if (!demo->start(&why)) {

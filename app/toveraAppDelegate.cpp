@@ -6,6 +6,7 @@
 #include "core/UncaughtExceptionHandler.h"
 #include "framework/ImageLoader.h"
 #include "framework/NSUtil.h"
+#include "framework/PictureMemoryCache.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
 #include "platform/ui/navigation/NavigationController.h"
@@ -32,6 +33,7 @@ toveraAppDelegate::~toveraAppDelegate() {
 }
 
 bool toveraAppDelegate::didFinishLaunching() {
+    SplashViewController::decodeAhead();
     window_ = std::make_unique<Window>();
     window_->statusBar()->setHidden(false);
 
@@ -81,7 +83,9 @@ void toveraAppDelegate::saveState() {
 }
 
 void toveraAppDelegate::applicationDidReceiveMemoryWarning() {
-    // The runtime has logged "applicationDidReceiveMemoryWarning".
+    // The runtime has logged "applicationDidReceiveMemoryWarning". Decoded
+    // pictures are read again from the cache files when next shown.
+    PictureMemoryCache::shared().clear();
     if (navigationController_) navigationController_->popToRootViewControllerAnimated(true);
 }
 

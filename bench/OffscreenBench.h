@@ -1,6 +1,7 @@
 // The main() of a benchmark of screens: an offscreen Qt application (unless
 // a platform is named) with animations off, a silent log and a fresh home
-// under the temporary directory, removed again at the end.
+// under the temporary directory, removed again at the end. The figures of the
+// summary table are reported after the benchmarks ran.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -8,6 +9,9 @@
 #include <QApplication>
 
 #include <filesystem>
+#include <functional>
+
+#include "Figures.h"
 
 #include "platform/AppHome.h"
 #include "platform/Log.h"
@@ -16,7 +20,9 @@
 
 namespace tovera::bench {
 
-inline int runOffscreenBenchmarks(int argc, char** argv, const char* homeName) {
+/// `figures`, when given, reports the figures from the times measured.
+inline int runOffscreenBenchmarks(int argc, char** argv, const char* homeName,
+                                  const std::function<void(const TimesReporter&)>& figures = {}) {
     using platform::ui::Application;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     Application::prepare(Application::takeScaleArgument(argc, argv, 2));
@@ -28,7 +34,9 @@ inline int runOffscreenBenchmarks(int argc, char** argv, const char* homeName) {
     std::filesystem::remove_all(home);
     platform::setHomeDirectory(home.string());
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    TimesReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    if (figures) figures(reporter);
     benchmark::Shutdown();
     std::filesystem::remove_all(home);
     return 0;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Figures.h"
 #include "core/Gb18030.h"
 #include "core/QXJson.h"
 
@@ -172,6 +173,8 @@ public:
             << std::setprecision(3)
             << "ratio reader/baseline: " << reader->second / baseline->second << " (goal <= 1.0)"
             << std::endl;
+        tovera::bench::reportFigure({"JSON list reply read (CPU time)", reader->second * 1000, "ms",
+                                     baseline->second * 1000, 1.0});
     }
 
 private:

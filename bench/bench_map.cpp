@@ -78,5 +78,11 @@ BENCHMARK(BM_Map200Pins)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 }  // namespace
 
 int main(int argc, char** argv) {
-    return tovera::bench::runOffscreenBenchmarks(argc, argv, "tovera-bench-map");
+    using namespace tovera::bench;
+    return runOffscreenBenchmarks(argc, argv, "tovera-bench-map", [](const TimesReporter& times) {
+        const double pins = times.time("BM_Map200Pins");
+        reportFigure({"map frame with 200 pins", pins, "ms", 0, 8});
+        reportFigure({"map frame with 200 pins against the bare map", pins, "ms",
+                      times.time("BM_BareMap"), 2});
+    });
 }

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "Figures.h"
 #include "service/DemoService.h"
 
 namespace {
@@ -161,17 +162,9 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     auto& m = medians();
-    if (m.count("list") && m.count("baseline")) {
-        std::printf(
-            "10-row list request: median %.3f ms (goal <= 2 ms); bare server %.3f ms; ratio %.2f\n",
-            m["list"], m["baseline"], m["list"] / m["baseline"]);
-    }
-    if (m.count("fresh") && m.count("restart")) {
-        std::printf(
-            "fresh start with seeding: median %.1f ms (goal < 1000 ms); seeded restart %.1f ms; "
-            "ratio %.2f\n",
-            m["fresh"], m["restart"], m["fresh"] / m["restart"]);
-    }
+    using tovera::bench::reportFigure;
+    reportFigure({"10-row list request", m["list"], "ms", 0, 2});
+    reportFigure({"service fresh start with seeding", m["fresh"], "ms", 0, 1000});
     benchmark::Shutdown();
     curl_global_cleanup();
     return 0;

@@ -35,6 +35,10 @@ struct PrefKey {
     static constexpr std::string_view kLastUpdateTime = "lastupdatetime";
     /// The live room's chosen refresh interval.
     static constexpr std::string_view kRefreshTime = "refreshtime";
+    /// The bounds of the decoded pictures kept in memory: how many, and how
+    /// many bytes of pixels (positive whole numbers as text).
+    static constexpr std::string_view kPictureCacheCount = "picturecachecount";
+    static constexpr std::string_view kPictureCacheBytes = "picturecachebytes";
     /// The pull-to-refresh header's last time text.
     static constexpr std::string_view kLastRefresh = "RefreshTableView_LastRefresh";
 };

@@ -7,6 +7,7 @@
 #include "framework/ImageCache.h"
 #include "framework/NSUtil.h"
 #include "framework/OperationQueue.h"
+#include "framework/PictureMemoryCache.h"
 #include "platform/MainQueue.h"
 #include "platform/net/Http.h"
 #include "platform/ui/web/WebView.h"
@@ -30,9 +31,15 @@ std::vector<std::string> ImageLoader::splitUrls(std::string_view text) {
 }
 
 QImage ImageLoader::cachedImage(std::string_view url) {
+    // Kept by the cache file's path: a home of its own keeps pictures of its own.
+    const std::string key = ImageCache::filePath(url);
+    QImage kept = PictureMemoryCache::shared().find(key);
+    if (!kept.isNull()) return kept;
     const std::optional<std::string> bytes = ImageCache::read(url);
     if (!bytes || bytes->empty()) return {};
-    return decode(*bytes);
+    QImage image = decode(*bytes);
+    PictureMemoryCache::shared().insert(key, image);
+    return image;
 }
 
 QImage ImageLoader::fetchImage(const std::string& url) {
@@ -43,7 +50,10 @@ QImage ImageLoader::fetchImage(const std::string& url) {
     if (result.error || result.response.statusCode < 200 || result.response.statusCode >= 300)
         return {};
     QImage image = decode(result.body);
-    if (!image.isNull()) ImageCache::write(url, result.body);
+    if (!image.isNull()) {
+        ImageCache::write(url, result.body);
+        PictureMemoryCache::shared().insert(ImageCache::filePath(url), image);
+    }
     return image;
 }
 

@@ -1,7 +1,8 @@
 // The one picture loader: memory, then the cache file, then the network.
 // Fetching and decoding run on a bounded operation queue; the decoded
 // picture (or nothing, on failure) reaches the caller on the main thread.
-// Fetched bytes go into the picture cache once they decode.
+// Fetched bytes go into the picture cache once they decode; decoded pictures
+// are kept in the bounded PictureMemoryCache.
 #pragma once
 
 #include <QImage>

@@ -109,6 +109,9 @@ void Tovera::loadView() {
 }
 
 void Tovera::viewDidLoad() {
+    // The first page is asked for first: the service answers while the rest
+    // of the screen (and the window around it) is built.
+    reloadData();
     // The service runs for the screens that ask for a position later.
     platform::Location::shared().startUpdatingLocation(nullptr);
 
@@ -144,7 +147,6 @@ void Tovera::viewDidLoad() {
             if (self) self->newMessage();
         },
         true);
-    reloadData();
 }
 
 void Tovera::viewWillAppear(bool) {

@@ -55,6 +55,26 @@ struct DemoService::Impl {
     std::thread thread;
     std::atomic<int> port{0};
     std::atomic<bool> listenEnded{false};
+    std::atomic<bool> stopping{false};
+    std::string ownHost;
+
+    bool openPortal(std::string* error) {
+        try {
+            if (!portal)
+                portal = std::make_unique<Portal>(PortalOptions{options.dataDir, options.demoDir,
+                                                                options.reset, options.delay,
+                                                                options.recordRequests});
+            return true;
+        } catch (const std::exception& e) {
+            if (error) *error = e.what();
+            platform::logLine(std::string("service cannot start: ") + e.what());
+            return false;
+        }
+    }
+    // The state could not be opened in the background: every request gets 503.
+    Reply serve(IncomingRequest request) const {
+        return portal ? portal->serve(std::move(request)) : errorReply(503, "服务暂不可用");
+    }
 
     IncomingRequest incoming(const httplib::Request& request, std::string body) const {
         return IncomingRequest{request.method,
@@ -78,7 +98,7 @@ struct DemoService::Impl {
             return moveContentTypeAside(request);
         });
         server->Get(".*", [this](const httplib::Request& request, httplib::Response& response) {
-            writeReply(portal->serve(incoming(request, {})), response);
+            writeReply(serve(incoming(request, {})), response);
         });
         server->Post(".*", [this](const httplib::Request& request, httplib::Response& response,
                                   const httplib::ContentReader& reader) {
@@ -90,7 +110,7 @@ struct DemoService::Impl {
             // An unreadable or oversized body already has its status (400,
             // 413); the error handler writes the answer.
             if (!complete) return;
-            writeReply(portal->serve(incoming(request, std::move(body))), response);
+            writeReply(serve(incoming(request, std::move(body))), response);
         });
         server->set_error_handler([](const httplib::Request&, httplib::Response& response) {
             if (!response.body.empty()) return;
@@ -112,17 +132,8 @@ DemoService::~DemoService() {
 
 bool DemoService::start(std::string* error) {
     if (running()) return true;
-    try {
-        if (!impl_->portal) {
-            const ServiceOptions& o = impl_->options;
-            impl_->portal = std::make_unique<Portal>(
-                PortalOptions{o.dataDir, o.demoDir, o.reset, o.delay, o.recordRequests});
-        }
-    } catch (const std::exception& e) {
-        if (error) *error = e.what();
-        platform::logLine(std::string("service cannot start: ") + e.what());
-        return false;
-    }
+    const bool background = impl_->options.openInBackground && !impl_->portal;
+    if (!background && !impl_->openPortal(error)) return false;
     impl_->server = std::make_unique<httplib::Server>();
     impl_->configure();
     const std::string& host = impl_->options.host;
@@ -135,16 +146,21 @@ bool DemoService::start(std::string* error) {
         return false;
     }
     impl_->port = port;
-    std::string ownHost = host == "0.0.0.0" || host == "::" ? "127.0.0.1" : host;
-    impl_->portal->setOwnHost(ownHost + ":" + std::to_string(port));
+    impl_->ownHost =
+        (host == "0.0.0.0" || host == "::" ? "127.0.0.1" : host) + ":" + std::to_string(port);
+    if (!background) impl_->portal->setOwnHost(impl_->ownHost);
     impl_->listenEnded = false;
-    impl_->thread = std::thread([impl = impl_.get()] {
-        impl->server->listen_after_bind();
+    impl_->stopping = false;
+    impl_->thread = std::thread([impl = impl_.get(), background] {
+        // Connections made meanwhile wait in the bound socket's queue.
+        if (background && impl->openPortal(nullptr)) impl->portal->setOwnHost(impl->ownHost);
+        if (!impl->stopping) impl->server->listen_after_bind();
         impl->listenEnded = true;
     });
     // A stop() before the server thread listens would be lost and leave the
-    // thread in accept() for good: return once it listens.
-    while (!impl_->server->is_running() && !impl_->listenEnded)
+    // thread in accept() for good: return once it listens (stop() waits for
+    // that itself when the state opens in the background).
+    while (!background && !impl_->server->is_running() && !impl_->listenEnded)
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     platform::logLine("service listening on " + baseUrl());
     return true;
@@ -152,6 +168,11 @@ bool DemoService::start(std::string* error) {
 
 void DemoService::stop() {
     if (!impl_->server) return;
+    impl_->stopping = true;
+    // A thread still opening the state listens afterwards unless it sees
+    // `stopping`; one that passed that check is stopped once it listens.
+    while (!impl_->server->is_running() && !impl_->listenEnded)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     impl_->server->stop();
     if (impl_->thread.joinable()) impl_->thread.join();
     impl_->server.reset();

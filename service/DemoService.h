@@ -32,6 +32,13 @@ struct ServiceOptions {
     /// Keep the latest decoded requests of each path for requestsTo() (a test
     /// hook; the app turns it off).
     bool recordRequests = true;
+    /// Open (and seed) the state on the serving thread once the port is
+    /// bound, so that start() returns at once and the caller's own start-up
+    /// runs meanwhile; requests wait in the listen queue until the state is
+    /// open. A state that cannot be opened is then answered with HTTP 503
+    /// and logged, not reported by start(). The test hooks below are for a
+    /// service whose state opened in start().
+    bool openInBackground = false;
 };
 
 /// Largest request body the service reads (10 MB); larger ones get HTTP 413.
