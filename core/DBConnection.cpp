@@ -11,6 +11,7 @@
 #include <string>
 #include <system_error>
 
+#include "core/OfflineStore.h"
 #include "platform/AppHome.h"
 #include "platform/Log.h"
 
@@ -157,6 +158,7 @@ void DBConnection::createTables() {
     if (!db) return;
     for (std::string_view sql : kCreateTables)
         execute(db, sql, nullptr);
+    OfflineStore::migrate(db);
 }
 
 Statement DBConnection::statementWithQuery(std::string_view sql) {
