@@ -28,7 +28,7 @@ struct KeptOperation {
 // The operations whose replies a screen can be reopened from. Detail
 // screens with their pages, the answers and replies under a question or
 // topic, and the lists that show the last page seen offline.
-constexpr std::array<KeptOperation, 17> kKeptOperations = {{
+constexpr std::array<KeptOperation, 18> kKeptOperations = {{
     {"news/detail.aspx", "article", true},
     {"house/detail.aspx", "project", true},
     {"house/introduce.aspx", "page", true},
@@ -46,6 +46,7 @@ constexpr std::array<KeptOperation, 17> kKeptOperations = {{
     {"news/search.aspx", "list", false},
     {"house/search.aspx", "list", false},
     {"user/searchmsg.aspx", "list", false},
+    {"user/sendmsg_list.aspx", "list", false},
 }};
 
 // The order of the result groups.
@@ -127,7 +128,9 @@ std::size_t stepChars(std::string_view text, std::size_t at, int count) {
     return at;
 }
 
-std::vector<std::string> wordsOf(std::string_view text) {
+}  // namespace
+
+std::vector<std::string> OfflineStore::words(std::string_view text) {
     std::vector<std::string> words;
     std::string word;
     auto flush = [&] {
@@ -148,6 +151,8 @@ std::vector<std::string> wordsOf(std::string_view text) {
     flush();
     return words;
 }
+
+namespace {
 
 // A stretch of `body` around the first of `words` found in it.
 std::string snippetOf(std::string_view body, const std::vector<std::string>& words) {
@@ -297,7 +302,7 @@ void OfflineStore::markOpened(std::string_view key) {
 }
 
 std::vector<KeptHit> OfflineStore::search(std::string_view text) {
-    const std::vector<std::string> words = wordsOf(text);
+    const std::vector<std::string> words = OfflineStore::words(text);
     if (words.empty()) return {};
     // The trigram index answers words of three characters or more; shorter
     // ones (a two-character Chinese word) are looked for in the kept text.

@@ -75,6 +75,9 @@ public:
     /// Marks the copy kept under `key` opened now (an article the article
     /// table answered for).
     static void markOpened(std::string_view key);
+    /// The words of a search text: split at spaces (the ideographic one
+    /// too), ASCII letters in lower case, 16 at most.
+    static std::vector<std::string> words(std::string_view text);
     /// Kept copies whose title or text holds every word of `text` (words are
     /// split at spaces; each is matched as plain text, whatever characters
     /// it holds), grouped by kind, most recently opened first in a kind.

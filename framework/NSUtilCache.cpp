@@ -1,10 +1,12 @@
 // NSUtil::clearCache: trims the documents directory, where every downloaded
-// picture is kept, when the application leaves the foreground.
+// picture is kept, and the kept replies to their size bound, when the
+// application leaves the foreground.
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/OfflineStore.h"
 #include "core/PreferenceKeys.h"
 #include "framework/NSUtil.h"
 #include "platform/AppHome.h"
@@ -39,6 +41,8 @@ struct Entry {
 }  // namespace
 
 void NSUtil::clearCache() {
+    // The kept copies for offline reading are held to their own bound.
+    OfflineStore::keepToBound();
     std::error_code ec;
     const fs::path documents = platform::documentsDirectory();
     std::vector<Entry> files;
