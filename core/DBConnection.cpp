@@ -168,6 +168,7 @@ Statement DBConnection::statementWithQuery(std::string_view sql) {
 void DBConnection::closeDatabase() {
     auto& s = shared();
     if (!s.db) return;
+    OfflineStore::flush();
     std::string message;
     if (!execute(s.db, cleanupSql(), &message))
         platform::logLine("Error: failed to cleanup chache (" + message + ")");

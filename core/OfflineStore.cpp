@@ -13,6 +13,7 @@
 #include "core/QXRequest.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
+#include "platform/Timers.h"
 
 namespace tovera {
 
@@ -186,7 +187,7 @@ void removeRow(sqlite3* db, sqlite3_int64 row) {
 }
 
 // Writes one copy (no transaction, no bound).
-bool write(sqlite3* db, const KeepRule& rule, const Value& reply) {
+bool write(sqlite3* db, const KeepRule& rule, const Value& reply, double saved) {
     QXJsonWriter writer;
     const std::optional<std::string> json = writer.stringWithFragment(reply);
     if (!json) return false;
@@ -204,9 +205,8 @@ bool write(sqlite3* db, const KeepRule& rule, const Value& reply) {
     insert.bindString(rule.id, 3);
     insert.bindString(title, 4);
     insert.bindString(*json, 5);
-    const double now = DBConnection::now();
-    insert.bindDouble(now, 6);
-    insert.bindDouble(now, 7);
+    insert.bindDouble(saved, 6);
+    insert.bindDouble(saved, 7);
     insert.bindInt64(static_cast<std::int64_t>(json->size() + body.size() + title.size()), 8);
     if (insert.step() != SQLITE_DONE) return false;
     if (!searched(rule.kind)) return true;
@@ -245,7 +245,8 @@ void OfflineStore::migrate(sqlite3* db) {
         if (!article) continue;
         const std::string key = "news/detail.aspx?id=" + std::to_string(id);
         if (!rowOf(key))
-            ok = ok && write(db, {"article", key, std::to_string(id)}, Value(*article));
+            ok = ok && write(db, {"article", key, std::to_string(id)}, Value(*article),
+                             DBConnection::now());
     }
     ok = ok && exec(db, ("PRAGMA user_version = " + std::to_string(kSchemaVersion)).c_str());
     exec(db, ok ? "COMMIT" : "ROLLBACK");
@@ -272,16 +273,58 @@ std::optional<KeepRule> OfflineStore::ruleFor(std::string_view path, const Dict&
     return rule;
 }
 
-bool OfflineStore::keep(const KeepRule& rule, const Value& reply) {
+namespace {
+
+struct Pending {
+    KeepRule rule;
+    Value reply;
+    double saved;
+};
+
+struct WriteBehind {
+    std::vector<Pending> pending;
+    std::optional<platform::TimerId> timer;
+};
+
+WriteBehind& writeBehind() {
+    static WriteBehind w;
+    return w;
+}
+
+// Copies kept within this time of each other are written together.
+constexpr platform::Timers::Duration kFlushDelay{1000};
+
+}  // namespace
+
+void OfflineStore::keep(const KeepRule& rule, const Value& reply) {
+    WriteBehind& w = writeBehind();
+    // A newer reply of the same key replaces a pending one.
+    std::erase_if(w.pending, [&](const Pending& p) { return p.rule.key == rule.key; });
+    w.pending.push_back({rule, reply, DBConnection::now()});
+    if (!w.timer || !platform::timers().isScheduled(*w.timer))
+        w.timer = platform::timers().schedule(kFlushDelay, [] { flush(); });
+}
+
+bool OfflineStore::flush() {
+    WriteBehind& w = writeBehind();
+    if (w.timer) platform::timers().cancel(*w.timer);
+    w.timer.reset();
+    if (w.pending.empty()) return true;
+    std::vector<Pending> pending = std::move(w.pending);
+    w.pending.clear();
     sqlite3* db = DBConnection::getSharedDatabase();
     if (!db || !exec(db, "SAVEPOINT keep")) return false;
-    const bool ok = write(db, rule, reply);
+    bool ok = true;
+    for (const Pending& p : pending)
+        ok = ok && write(db, p.rule, p.reply, p.saved);
     exec(db, ok ? "RELEASE keep" : "ROLLBACK TO keep; RELEASE keep");
-    if (ok) keepToBound();
+    if (!ok) platform::logLine("offline store: kept copies not written");
+    keepToBound();
     return ok;
 }
 
 std::optional<KeptReply> OfflineStore::kept(std::string_view key) {
+    flush();
     Statement statement =
         DBConnection::statementWithQuery("SELECT reply, saved FROM kept WHERE key = ?");
     statement.bindString(key, 1);
@@ -304,6 +347,7 @@ void OfflineStore::markOpened(std::string_view key) {
 std::vector<KeptHit> OfflineStore::search(std::string_view text) {
     const std::vector<std::string> words = OfflineStore::words(text);
     if (words.empty()) return {};
+    flush();
     // The trigram index answers words of three characters or more; shorter
     // ones (a two-character Chinese word) are looked for in the kept text.
     std::string phrase;
@@ -318,13 +362,23 @@ std::vector<KeptHit> OfflineStore::search(std::string_view text) {
             quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
         phrase += quoted + "\" ";
     }
-    std::string sql =
-        "SELECT k.kind, k.itemid, f.title, f.body FROM kept_fts f JOIN kept k ON k.rowid = "
-        "f.rowid WHERE 1";
-    if (!phrase.empty()) sql += " AND kept_fts MATCH ?";
-    for (std::size_t i = 0; i < shortWords.size(); ++i)
-        sql += " AND (instr(lower(f.title), ?) OR instr(lower(f.body), ?))";
-    sql += " ORDER BY k.opened DESC LIMIT " + std::to_string(kMaxHits);
+    // The matches are found first and only the newest opened are read
+    // whole: sorting every match with its text would cost more than the
+    // search itself.
+    std::string matches = "SELECT rowid FROM kept_fts WHERE 1";
+    if (!phrase.empty()) matches += " AND kept_fts MATCH ?";
+    // Folding the case copies every text: only words with letters need it.
+    for (const std::string* word : shortWords)
+        matches +=
+            std::any_of(word->begin(), word->end(), [](char c) { return c >= 'a' && c <= 'z'; })
+                ? " AND (instr(lower(title), ?) OR instr(lower(body), ?))"
+                : " AND (instr(title, ?) OR instr(body, ?))";
+    const std::string sql =
+        "SELECT k.kind, k.itemid, f.title, f.body FROM (SELECT rowid AS id, opened FROM kept "
+        "WHERE rowid IN (" +
+        matches + ") ORDER BY opened DESC LIMIT " + std::to_string(kMaxHits) +
+        ") r JOIN kept k ON k.rowid = r.id JOIN kept_fts f ON f.rowid = r.id ORDER BY r.opened "
+        "DESC";
     Statement statement(DBConnection::getSharedDatabase(), sql, Statement::TextEncoding::kUtf8);
     int index = 1;
     if (!phrase.empty()) statement.bindString(phrase, index++);
@@ -354,11 +408,16 @@ std::int64_t OfflineStore::limitBytes() {
 }
 
 std::int64_t OfflineStore::keptBytes() {
+    flush();
     Statement statement = DBConnection::statementWithQuery("SELECT total(size) FROM kept");
     return statement.step() == SQLITE_ROW ? statement.getInt64(0) : 0;
 }
 
 void OfflineStore::keepToBound() {
+    if (!writeBehind().pending.empty()) {
+        flush();  // which keeps to the bound itself
+        return;
+    }
     std::int64_t over = keptBytes() - limitBytes();
     if (over <= 0) return;
     sqlite3* db = DBConnection::getSharedDatabase();

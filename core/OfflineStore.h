@@ -67,9 +67,15 @@ public:
     /// replies are not kept, and for pages after the first.
     static std::optional<KeepRule> ruleFor(std::string_view path, const Dict& query,
                                            const std::optional<std::string>& userId);
-    /// Keeps `reply` under `rule`, replacing an earlier copy, then keeps the
-    /// store to its bound. Returns whether it was written.
-    static bool keep(const KeepRule& rule, const Value& reply);
+    /// Keeps `reply` under `rule`, replacing an earlier copy. The copy is
+    /// written a second later together with the others kept by then (one
+    /// transaction, off the path of the screen that is opening), and in any
+    /// case before the next read, search or close; then the store is kept to
+    /// its bound.
+    static void keep(const KeepRule& rule, const Value& reply);
+    /// Writes the copies kept since the last write. Returns whether they were
+    /// written (true when there were none).
+    static bool flush();
     /// The copy kept under `key`, if any; marks it opened now.
     static std::optional<KeptReply> kept(std::string_view key);
     /// Marks the copy kept under `key` opened now (an article the article

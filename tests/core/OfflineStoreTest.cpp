@@ -35,9 +35,9 @@ protected:
 
     void keepArticle(int id, std::string title, std::string text) {
         now_ += 1;
-        ASSERT_TRUE(OfflineStore::keep(
+        OfflineStore::keep(
             rule("news/detail.aspx", Dict{{"id", std::to_string(id)}}),
-            Value(Dict{{"id", std::to_string(id)}, {"title", title}, {"text", text}})));
+            Value(Dict{{"id", std::to_string(id)}, {"title", title}, {"text", text}}));
     }
 
     static std::vector<std::string> titles(const std::vector<KeptHit>& hits) {
@@ -72,7 +72,8 @@ TEST_F(Offline, KeptReplyReadsBackWithItsSavedTime) {
     const KeepRule topic = rule("topic/detail.aspx", Dict{{"id", "5"}, {"page", "1"}});
     const Value reply(
         Dict{{"result", Array{Value(Dict{{"id", "5"}, {"title", "小区停车"}})}}, {"total", "1"}});
-    ASSERT_TRUE(OfflineStore::keep(topic, reply));
+    OfflineStore::keep(topic, reply);
+    ASSERT_TRUE(OfflineStore::flush());
     const double saved = now_;
     now_ += 3600;
     const std::optional<KeptReply> kept = OfflineStore::kept(topic.key);
