@@ -165,6 +165,10 @@ Statement DBConnection::statementWithQuery(std::string_view sql) {
     return Statement(getSharedDatabase(), sql);
 }
 
+bool DBConnection::isOpen() {
+    return shared().db != nullptr;
+}
+
 void DBConnection::closeDatabase() {
     auto& s = shared();
     if (!s.db) return;
