@@ -40,6 +40,8 @@
 #include "community/TopicHome.h"
 #include "community/UserBlack.h"
 #include "community/UserInfo.h"
+#include "core/DBConnection.h"
+#include "core/ServiceSettings.h"
 #include "framework/ButtonItem.h"
 #include "framework/ButtonsView.h"
 #include "framework/ImageLoader.h"
@@ -48,8 +50,10 @@
 #include "framework/Navigator.h"
 #include "framework/NetButton.h"
 #include "framework/NetImageView.h"
+#include "framework/OfflineTitle.h"
 #include "framework/PhotoPreview.h"
 #include "framework/SkinChange.h"
+#include "news/LocalSearch.h"
 #include "news/MyNews.h"
 #include "news/NetComment.h"
 #include "news/News.h"
@@ -58,6 +62,7 @@
 #include "news/NewsSearch.h"
 #include "platform/ui/lists/TableView.h"
 #include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/navigation/NavigationItem.h"
 #include "platform/ui/navigation/TabBar.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Image.h"
@@ -700,6 +705,48 @@ const std::vector<TourStop>& tourStops() {
          }},
         messageSettingsStop("message-settings-followed", "1"),
         messageSettingsStop("message-settings-subscriptions", "2"),
+        // An article read before, opened again with the service unreachable:
+        // the kept copy, its title area marked "离线" with the time it was
+        // saved. The article table keeps the newest articles only, so the
+        // article is first dropped from it as a prune would.
+        {"offline-article",
+         [](Tour& tour) {
+             auto* online = new NewsInfo;
+             online->param().setRid("50002");
+             if (!pushOverHome(tour, online, [online] { return !online->newsDetail().empty(); }))
+                 return false;
+             DBConnection::statementWithQuery("DELETE FROM newsdetail WHERE id = 50002").step();
+             std::string& host = serviceSettings().serviceHost;
+             const std::string reachable = host;
+             host = "http://127.0.0.1:1";  // nothing answers there
+             auto* offline = new NewsInfo;
+             offline->param().setRid("50002");
+             const bool shown = pushOverHome(tour, offline, [offline] {
+                 return qobject_cast<OfflineTitle*>(offline->navigationItem()->titleView()) &&
+                        !offline->newsDetail().empty();
+             });
+             host = reachable;
+             return shown;
+         }},
+        // The search over what was read: a project and a question about it
+        // opened first, then both found by the project's name.
+        {"local-search",
+         [](Tour& tour) {
+             auto* project = new ToveraDetail;
+             project->setHid(1001);
+             if (!pushOverHome(tour, project,
+                               [project] { return !project->hf()->nameLbl()->text().isEmpty(); }))
+                 return false;
+             auto* question = new AskDetail;
+             question->param().setRid("60001");
+             if (!pushOverHome(tour, question, [question] { return !question->detail().empty(); }))
+                 return false;
+             auto* search = new LocalSearch;
+             search->search(QStringLiteral("翠湖名邸"));
+             return pushOverHome(tour, search, [search] {
+                 return search->numberOfSectionsInTableView(search->tableView()) > 1;
+             });
+         }},
         homeStop("home-blue", "default"),
         homeStop("home-black", "black"),
     };

@@ -11,6 +11,7 @@
 #include <string>
 #include <system_error>
 
+#include "core/OfflineStore.h"
 #include "platform/AppHome.h"
 #include "platform/Log.h"
 
@@ -157,15 +158,21 @@ void DBConnection::createTables() {
     if (!db) return;
     for (std::string_view sql : kCreateTables)
         execute(db, sql, nullptr);
+    OfflineStore::migrate(db);
 }
 
 Statement DBConnection::statementWithQuery(std::string_view sql) {
     return Statement(getSharedDatabase(), sql);
 }
 
+bool DBConnection::isOpen() {
+    return shared().db != nullptr;
+}
+
 void DBConnection::closeDatabase() {
     auto& s = shared();
     if (!s.db) return;
+    OfflineStore::flush();
     std::string message;
     if (!execute(s.db, cleanupSql(), &message))
         platform::logLine("Error: failed to cleanup chache (" + message + ")");

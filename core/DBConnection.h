@@ -31,6 +31,8 @@ public:
     static void createTables();
     /// A new statement prepared on the shared handle.
     static Statement statementWithQuery(std::string_view sql);
+    /// Whether the shared handle is open.
+    static bool isOpen();
     /// Prunes and closes the shared handle; the next use opens it again.
     static void closeDatabase();
     /// Called after a failed write; does nothing.

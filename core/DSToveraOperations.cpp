@@ -1,6 +1,7 @@
 // The named operations of the service: each knows its path, its method and
 // what it adds on its own.
 #include "core/DSTovera.h"
+#include "core/OfflineStore.h"
 
 namespace tovera {
 
@@ -70,6 +71,8 @@ void DSTovera::getNewsSearch(Dict& p, QXRequestDelegate* d) {
 void DSTovera::getNewsDetail(Dict& p, QXRequestDelegate* d) {
     // An article read before answers at once from the local store.
     if (std::optional<Dict> kept = newsDetailCachesForId(p.getIntValueForKey("id", 0))) {
+        if (const std::optional<KeepRule> rule = OfflineStore::ruleFor("news/detail.aspx", p, {}))
+            OfflineStore::markOpened(rule->key);
         if (d) d->requestDidLoad(nullptr, Value(std::move(*kept)));
         return;
     }

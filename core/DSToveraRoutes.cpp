@@ -69,8 +69,11 @@ std::shared_ptr<QXRequest> DSTovera::requestWithMethodName(std::string_view path
 
     const bool waiting = reloginRequest_ != nullptr;
     if (!waiting && accessToken_) copy.set("access_token", *accessToken_);
+    std::optional<KeepRule> keep;
+    if (httpMethod == "GET") keep = OfflineStore::ruleFor(path, copy, userId_);
     request_ = QXRequest::getRequestWithParams(std::move(copy), httpMethod, 0, delegate,
                                                toveraHttpRequestDomain() + std::string(path));
+    request_->setKeep(std::move(keep));
     if (waiting) {
         // The delegate hears of the request now, as a screen that ties the
         // request to its page expects; it goes out with the re-login's token.

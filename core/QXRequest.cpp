@@ -203,7 +203,12 @@ void QXRequest::didFailWithError(const platform::net::NetError& netError) {
     error.description = netError.message;
     error.userInfo.set("NSLocalizedDescription", netError.message);
     if (netError.timedOut) error.userInfo.set("timedOut", true);
-    failWithError(error);
+    std::optional<KeptReply> kept = keep_ ? OfflineStore::kept(keep_->key) : std::nullopt;
+    QXRequestDelegate* d = liveDelegate();
+    if (kept && d)
+        d->requestDidLoadKept(this, kept->reply, kept->saved);
+    else
+        failWithError(error);
     responseText_.reset();
     connection_.reset();
 }
@@ -222,6 +227,8 @@ void QXRequest::handleResponseData(std::string_view bytes) {
         failWithError(error);
         return;
     }
+    // A refusal ("code" above 0) is no copy of what the screen shows.
+    if (keep_ && result->getIntValueForKey("code", 0) <= 0) OfflineStore::keep(*keep_, *result);
     // The delegate may have gone while the raw reply was offered.
     if ((d = liveDelegate())) {
         d->requestDidLoad(this, *result);

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "core/Error.h"
+#include "core/OfflineStore.h"
 #include "core/QXRequestDelegate.h"
 #include "core/Value.h"
 #include "platform/net/Http.h"
@@ -79,6 +80,11 @@ public:
     /// The reply bytes collected so far (present between headers and the end).
     const std::optional<std::string>& responseText() const { return responseText_; }
 
+    /// Keeps a successful reply under `rule`, and answers with the kept copy
+    /// when the service cannot be reached.
+    void setKeep(std::optional<KeepRule> rule) { keep_ = std::move(rule); }
+    const std::optional<KeepRule>& keep() const { return keep_; }
+
     /// Time-out of the transfer (180 seconds unless changed before connect()).
     void setTimeoutInterval(std::chrono::milliseconds timeout) { timeout_ = timeout; }
 
@@ -106,6 +112,7 @@ private:
     std::weak_ptr<platform::net::Connection> connection_;
     std::optional<std::string> responseText_;
     std::chrono::milliseconds timeout_ = kTimeout;
+    std::optional<KeepRule> keep_;
 };
 
 }  // namespace tovera

@@ -31,6 +31,13 @@ public:
     /// Success with the decoded reply. `request` is null when the answer did
     /// not come from the network (a locally kept article).
     virtual void requestDidLoad(QXRequest*, const Value&) {}
+    /// The service could not be reached and `reply` is the copy of this
+    /// operation's reply kept when it last answered, saved at `saved`
+    /// (seconds on the store's clock). Read as a reply by default.
+    virtual void requestDidLoadKept(QXRequest* request, const Value& reply, double saved) {
+        (void)saved;
+        requestDidLoad(request, reply);
+    }
     /// Failure; `request` is null when nothing was sent.
     virtual void requestDidFailWithError(QXRequest*, const Error&) {}
 

@@ -30,6 +30,8 @@ QString destinationTitle(Destination destination) {
             return QStringLiteral("纠错");
         case Destination::RecommendToFriends:
             return QStringLiteral("推荐给好友");
+        case Destination::LocalSearch:
+            return QStringLiteral("本地搜索");
         case Destination::ChooseCity:
             return QStringLiteral("切换城市");
         case Destination::SaleInfo:

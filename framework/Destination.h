@@ -26,6 +26,7 @@ enum class Destination {
     Favorites,           ///< The favourites list.
     Correction,          ///< The error report or feedback form: rid, ptype.
     RecommendToFriends,  ///< Recommend an object to friends: rid, type.
+    LocalSearch,         ///< The search over everything kept on the device.
     // Property.
     ChooseCity,        ///< The city choice, presented over the home screen.
     SaleInfo,          ///< Sale information of the city.
@@ -80,6 +81,7 @@ inline constexpr std::array kAllDestinations = {
     Destination::Favorites,
     Destination::Correction,
     Destination::RecommendToFriends,
+    Destination::LocalSearch,
     Destination::ChooseCity,
     Destination::SaleInfo,
     Destination::FollowedSaleInfo,

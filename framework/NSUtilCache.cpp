@@ -1,10 +1,13 @@
 // NSUtil::clearCache: trims the documents directory, where every downloaded
-// picture is kept, when the application leaves the foreground.
+// picture is kept, and the kept replies to their size bound, when the
+// application leaves the foreground.
 #include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "core/DBConnection.h"
+#include "core/OfflineStore.h"
 #include "core/PreferenceKeys.h"
 #include "framework/NSUtil.h"
 #include "platform/AppHome.h"
@@ -36,9 +39,9 @@ struct Entry {
     fs::file_time_type modified;
 };
 
-}  // namespace
-
-void NSUtil::clearCache() {
+// Every file but the newest goes when more than 100 are kept, except the
+// database and its side files and the current splash picture.
+void trimDocuments() {
     std::error_code ec;
     const fs::path documents = platform::documentsDirectory();
     std::vector<Entry> files;
@@ -60,6 +63,15 @@ void NSUtil::clearCache() {
         std::error_code removeError;  // a file that cannot be deleted stays
         fs::remove(files[i].path, removeError);
     }
+}
+
+}  // namespace
+
+void NSUtil::clearCache() {
+    trimDocuments();
+    // The kept copies for offline reading are held to their own bound (in
+    // the database the app has open: a trim opens none).
+    if (DBConnection::isOpen()) OfflineStore::keepToBound();
 }
 
 }  // namespace tovera

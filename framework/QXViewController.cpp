@@ -5,10 +5,12 @@
 #include "framework/ActivityView.h"
 #include "framework/ListFooter.h"
 #include "framework/NSUtil.h"
+#include "framework/OfflineTitle.h"
 #include "framework/ReplyDispatch.h"
 #include "framework/RootScreenServices.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
+#include "platform/ui/navigation/NavigationItem.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
 
@@ -100,6 +102,16 @@ void QXViewController::requestDidFailWithError(QXRequest* request, const Error& 
     ReplyDispatch::showFailure(request, error, this);
     pageRequestFailed(page);
     endReloading();
+}
+
+void QXViewController::requestDidLoadKept(QXRequest* request, const Value& reply, double saved) {
+    QPointer<QXViewController> self(this);
+    requestDidLoad(request, reply);
+    if (!self) return;
+    NSUtil::makeText("网络不可用，显示的内容不是最新的").show();
+    platform::ui::NavigationItem* item = navigationItem();
+    if (!item->titleView() || qobject_cast<OfflineTitle*>(item->titleView()))
+        item->setTitleView(new OfflineTitle(item->title(), saved));
 }
 
 // ---- Pull-to-refresh ------------------------------------------------------

@@ -74,6 +74,10 @@ public:
     void requestLoading(QXRequest* request) override;
     void requestDidLoad(QXRequest* request, const Value& reply) override;
     void requestDidFailWithError(QXRequest* request, const Error& error) override;
+    /// Read as a reply; then the title area says "离线" with the time the copy
+    /// was saved (unless the screen shows a title view of its own) and a
+    /// toast says the content is not current.
+    void requestDidLoadKept(QXRequest* request, const Value& reply, double saved) override;
 
     /// reloadData(), then marks the screen as reloading.
     void reloadTableViewDataSource();

@@ -3,6 +3,7 @@
 #include "framework/Navigator.h"
 #include "news/Correction.h"
 #include "news/Favorite.h"
+#include "news/LocalSearch.h"
 #include "news/MyNews.h"
 #include "news/NetComment.h"
 #include "news/News.h"
@@ -28,6 +29,7 @@ void registerNewsDestinations() {
                                [](const Route& route) { return withRoute(new NewsList, route); });
     Navigator::registerBuilder(D::Correction,
                                [](const Route& route) { return withRoute(new Correction, route); });
+    Navigator::registerBuilder(D::LocalSearch, [](const Route&) { return new LocalSearch; });
     Navigator::registerBuilder(D::RecommendToFriends, [](const Route& route) {
         return withRoute(new Recomment2Friends, route);
     });

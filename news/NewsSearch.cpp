@@ -1,9 +1,15 @@
 #include "news/NewsSearch.h"
 
+#include "framework/NavigationStyle.h"
+#include "framework/Navigator.h"
+#include "news/LocalSearch.h"
+#include "platform/ui/navigation/BarButtonItem.h"
+#include "platform/ui/navigation/NavigationItem.h"
 #include "platform/ui/views/Label.h"
 
 namespace tovera {
 
+using platform::ui::BarButtonItem;
 using platform::ui::SearchBar;
 using platform::ui::TableView;
 using platform::ui::View;
@@ -28,6 +34,15 @@ void NewsSearch::loadView() {
 
 void NewsSearch::viewDidLoad() {
     ArticleList::viewDidLoad();
+    // The same words searched in what was read before, on the device.
+    navigationItem()->setRightBarButtonItem(NavigationStyle::barButtonItem(
+        QStringLiteral("本地"), BarButtonItem::Style::Plain, [self = QPointer(this)] {
+            if (!self) return;
+            auto* local = new LocalSearch;
+            const QString text = self->searchBar_->text();
+            Navigator::push(self, local);
+            if (!text.trimmed().isEmpty()) local->search(text);
+        }));
     if (!savedSearchTerm_.isEmpty()) {
         if (searchWasActive_) searchBar_->becomeFirstResponder();
         searchBar_->setText(savedSearchTerm_);

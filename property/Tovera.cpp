@@ -119,6 +119,10 @@ void Tovera::viewDidLoad() {
         QStringLiteral("切换城市"), BarButtonItem::Style::Plain, [self = QPointer(this)] {
             if (self) self->chooseCity();
         }));
+    navigationItem()->setLeftBarButtonItem(NavigationStyle::barButtonItem(
+        QStringLiteral("搜索"), BarButtonItem::Style::Plain, [self = QPointer(this)] {
+            if (self) self->openLocalSearch();
+        }));
     if (platform::preferences().contains(PrefKey::kCity)) {
         showCityOnButton();
     } else {
@@ -234,6 +238,15 @@ void Tovera::reselectTab() {
 
 void Tovera::chooseCity() {
     Navigator::present(this, {Destination::ChooseCity});
+}
+
+void Tovera::openLocalSearch() {
+    Navigator::open(this, {Destination::LocalSearch});
+}
+
+bool Tovera::searchFromKeyboard() {
+    openLocalSearch();
+    return true;
 }
 
 // ---- Home list --------------------------------------------------------------

@@ -60,6 +60,10 @@ public:
     void openLogin();
     /// Presents the city choice.
     void chooseCity();
+    /// Opens the search over everything kept on the device ("搜索" on the
+    /// navigation bar, Ctrl+F).
+    void openLocalSearch();
+    bool searchFromKeyboard() override;
     /// The next page of the home list.
     void moreNews() { dataGrow(); }
     /// Makes `view` the one child of the content area, filling it.

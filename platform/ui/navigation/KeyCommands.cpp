@@ -281,6 +281,7 @@ bool KeyCommands::refresh() {
 bool KeyCommands::focusSearch() {
     ViewController* screen = visibleScreen(window_);
     if (!screen || !screen->isViewLoaded()) return false;
+    if (screen->searchFromKeyboard()) return true;
     for (SearchBar* bar : screen->view()->findChildren<SearchBar*>())
         if (bar->isVisible()) return bar->becomeFirstResponder();
     return false;

@@ -10,7 +10,8 @@
 //   Enter or Space presses the control that has the focus;
 // - Ctrl+1 to Ctrl+5 choose the tabs of the root screen's tab bar;
 // - F5 and Ctrl+R reload the screen as a pull on its list does;
-// - Ctrl+F puts the caret into the screen's search bar;
+// - Ctrl+F opens the screen's own search (the home screen's local search)
+//   or puts the caret into the screen's search bar;
 // - Ctrl+Q quits.
 // Keys typed into a text field stay the field's, except Escape.
 #pragma once

@@ -57,6 +57,9 @@ public:
     /// F5 or Ctrl+R on this screen: reloads what it shows as pulling its
     /// list down does; false when the screen has nothing to reload.
     virtual bool refreshFromKeyboard() { return false; }
+    /// Ctrl+F on this screen, before the caret goes into its search bar: a
+    /// screen that searches elsewhere opens that search and returns true.
+    virtual bool searchFromKeyboard() { return false; }
 
     /// Whether the screen is on screen (between did-appear and will-disappear).
     bool isVisible() const { return visible_; }
