@@ -64,6 +64,7 @@
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/NavigationItem.h"
 #include "platform/ui/navigation/TabBar.h"
+#include "platform/ui/overlays/Toast.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Image.h"
 #include "platform/ui/views/ImageView.h"
@@ -743,8 +744,10 @@ const std::vector<TourStop>& tourStops() {
                  return false;
              auto* search = new LocalSearch;
              search->search(QStringLiteral("翠湖名邸"));
+             // The offline stop's toast has faded before the picture.
              return pushOverHome(tour, search, [search] {
-                 return search->numberOfSectionsInTableView(search->tableView()) > 1;
+                 return search->numberOfSectionsInTableView(search->tableView()) > 1 &&
+                        platform::ui::Toast::visible().isEmpty();
              });
          }},
         homeStop("home-blue", "default"),

@@ -15,13 +15,12 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <iomanip>
-#include <iostream>
 #include <map>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "Figures.h"
 #include "core/DBConnection.h"
 #include "core/Gb18030.h"
 #include "core/OfflineStore.h"
@@ -226,18 +225,13 @@ public:
     void printGoals() {
         const double trigram = medians_["BM_SearchTrigramWord"];
         const double two = medians_["BM_SearchTwoCharacterWord"];
-        const double like = medians_["BM_BaselineLikeScan"];
         const double open = medians_["BM_BaselineOpenArticle"];
         const double keep = medians_["BM_OpenAndKeepArticle"];
-        const double write = medians_["BM_WriteKeptCopy"];
-        std::ostream& out = GetOutputStream();
-        out << std::fixed << std::setprecision(3) << "search median: trigram word " << trigram
-            << " ms, two-character word " << two << " ms (goal < 20 ms); ratio to LIKE scan "
-            << trigram / like << " and " << two / like << "\n"
-            << "keeping an opened article adds " << keep - open << " ms (goal < 2 ms); ratio "
-            << "open+keep/open " << keep / open << "\n"
-            << "the deferred write of a kept copy: " << write << " ms, off the opening path"
-            << std::endl;
+        using tovera::bench::reportFigure;
+        reportFigure(
+            {"local search over 10 000 kept items, 3-character word", trigram, "ms", 0, 20});
+        reportFigure({"local search over 10 000 kept items, 2-character word", two, "ms", 0, 20});
+        reportFigure({"keeping an opened article, added to opening it", keep - open, "ms", 0, 2});
     }
 
 private:
