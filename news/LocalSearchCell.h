@@ -22,6 +22,8 @@ public:
 
     QString title() const;
     QString snippet() const;
+    /// What a reader says for the row: its title.
+    QString visibleText() const override { return title(); }
     /// The stretches of title and snippet drawn marked, in order.
     QStringList marked() const;
 };
