@@ -2,6 +2,7 @@
 // kept copies once the demo service is gone, marked "离线", and the local
 // search finds them and opens them.
 #include "core/DBConnection.h"
+#include "core/ServiceSettings.h"
 #include "framework/Navigator.h"
 #include "framework/OfflineTitle.h"
 #include "news/LocalSearch.h"
@@ -28,6 +29,13 @@ constexpr const char* kNotCurrent = "网络不可用，显示的内容不是最�
 
 class OfflineReadingTest : public tovera::testing::NewsUiTest {
 protected:
+    // The service goes away: stopped, and the app pointed at a port nothing
+    // listens on, so a port the system hands to another test's service in
+    // the meantime is never reached.
+    void stopService() {
+        demoService()->stop();
+        serviceSettings().serviceHost = "http://127.0.0.1:1";
+    }
     void SetUp() override {
         NewsUiTest::SetUp();
         // The store opens again in this test's home, not one an earlier test
@@ -99,7 +107,7 @@ TEST_F(OfflineReadingTest, OpenedScreensReopenFromHistoryAndSearchWithTheService
     for (const char* part : {"house/sell_list.aspx", "system/reply_list.aspx"}) {
         EXPECT_TRUE(waitFor([part] { return keptFrom(part); })) << part;
     }
-    demoService()->stop();
+    stopService();
 
     // From history: the same screens, from their kept copies.
     openShowing(kArticle, QStringLiteral("香樟御园"));
@@ -109,7 +117,9 @@ TEST_F(OfflineReadingTest, OpenedScreensReopenFromHistoryAndSearchWithTheService
         ViewController* screen = openShowing(route, text);
         EXPECT_TRUE(offlineMark(screen).startsWith(QStringLiteral("离线 "))) << text.toStdString();
         EXPECT_EQ(currentToast(), kNotCurrent);
-        EXPECT_FALSE(currentAlert()) << "no failure alert over a kept copy";
+        const auto alert = currentAlert();
+        EXPECT_FALSE(alert) << "no failure alert over a kept copy: "
+                            << (alert ? alert->message.toStdString() : std::string());
         back();
     }
 
@@ -144,7 +154,7 @@ TEST_F(OfflineReadingTest, AListShowsItsLastPageWithTheServiceDown) {
     ASSERT_TRUE(waitFor([&] { return !online->items().empty(); }));
     const std::size_t shown = online->items().size();
     back();
-    demoService()->stop();
+    stopService();
     now_ += 100;
 
     auto* offline = open(new NewsSearch);
