@@ -16,7 +16,6 @@
 #include "platform/ui/views/TextView.h"
 
 #include <QAccessibleWidget>
-#include <QHash>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
@@ -259,14 +258,7 @@ QString nameOf(const QWidget* widget) {
     if (const QString shown = view->visibleText().simplified(); !shown.isEmpty()) return shown;
     if (qobject_cast<const Switch*>(widget)) return captionBeside(widget);
     if (qobject_cast<const ImageView*>(widget)) return {};  // a picture says only what it was given
-    if (const QString inside = shownInside(widget); !inside.isEmpty()) return inside;
-    if (auto* button = qobject_cast<const Button*>(widget)) {
-        for (const Image& picture : {button->currentImage(), button->backgroundImageForState(0)})
-            if (const QString name = nameOfPicture(picture.name()); !name.isEmpty()) return name;
-        if (auto* image = button->imageView(); image && !image->accessibleName().isEmpty())
-            return image->accessibleName();
-    }
-    return {};
+    return shownInside(widget);
 }
 
 bool isInteractive(const QWidget* widget) {
@@ -277,16 +269,6 @@ bool isInteractive(const QWidget* widget) {
     const QWidget* owner =
         qobject_cast<const QPlainTextEdit*>(widget) ? editorOwner(widget) : nullptr;
     return owner && (!qobject_cast<const TextView*>(owner) || isEditableBox(owner));
-}
-
-QString nameOfPicture(const QString& pictureName) {
-    QString key = pictureName;
-    key.remove(QStringLiteral("@2x"));
-    if (const qsizetype dot = key.lastIndexOf('.'); dot > 0) key.truncate(dot);
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("back"), QStringLiteral("返回")},
-    };
-    return names.value(key);
 }
 
 }  // namespace tovera::platform::ui::accessibility

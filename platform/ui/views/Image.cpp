@@ -69,7 +69,6 @@ Image Image::named(const QString& name) {
             QImage image = readImage(reader);
             if (image.isNull()) continue;
             result = Image(image, file.contains("@2x.") ? 2 : 1);
-            result.name_ = name;
             break;
         }
         if (!result.isNull()) break;

@@ -36,8 +36,6 @@ public:
     static void clearCache();
 
     bool isNull() const { return pixmap_.isNull(); }
-    /// The name a shipped picture was looked up by (empty for other pictures).
-    const QString& name() const { return name_; }
     /// Size in points.
     QSizeF size() const;
     const QPixmap& pixmap() const { return pixmap_; }
@@ -66,7 +64,6 @@ public:
 
 private:
     QPixmap pixmap_;
-    QString name_;
     EdgeInsets caps_;
     bool stretchable_ = false;
 };
