@@ -169,7 +169,10 @@ void ToveraDetail::didLoad(const Value& reply, QXRequest* request) {
     const Dict* record = reply.dict();
     if (!record) return;
     if (request && request->params().getStringValueForKey("api", "") == kFocusApi) {
-        detail_.set("focused", std::to_string(1 - detail_.getIntValueForKey("focused", 0)));
+        // The project is now in the state the request asked for; toggling
+        // what is shown would go wrong when the detail's own reply, read
+        // after the follow, already carries the new state.
+        detail_.set("focused", request->params().getStringValueForKey("operate", "0"));
         setFocusButton();
         markFollowedListsForRefresh();
         return;

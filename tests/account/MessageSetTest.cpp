@@ -17,6 +17,7 @@
 #include "platform/ui/testing/Wait.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
+#include "property/ToveraDetail.h"
 #include "property/ToveraListItem.h"
 #include "service/DemoService.h"
 #include "tests/news/NewsUiTest.h"
@@ -63,12 +64,12 @@ TEST_F(MessageSettings, AProjectFollowedAboveJoinsTheListAndUnfollowingItLeavesN
     tapRightButton(settings);
     ASSERT_TRUE(waitFor([&] { return top() != settings; }));
     EXPECT_EQ(top()->title(), QStringLiteral("新房"));
-    ViewController* project =
-        Navigator::open(top(), Route::toObject(Destination::Project, std::string("1001")));
-    ASSERT_TRUE(waitFor([&] {
-        BarButtonItem* follow = project->navigationItem()->rightBarButtonItem();
-        return follow && follow->title() == QStringLiteral("关注");
-    }));
+    auto* project = qobject_cast<ToveraDetail*>(
+        Navigator::open(top(), Route::toObject(Destination::Project, std::string("1001"))));
+    ASSERT_TRUE(project);
+    // The follow state is known once the detail has loaded.
+    ASSERT_TRUE(waitFor([&] { return !project->detail().empty(); }));
+    ASSERT_EQ(project->navigationItem()->rightBarButtonItem()->title(), QStringLiteral("关注"));
     tapRightButton(project);
     ASSERT_TRUE(waitFor([&] {
         return project->navigationItem()->rightBarButtonItem()->title() ==

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <chrono>
 
 #include "core/Gb18030.h"
 #include "framework/ButtonsView.h"
@@ -153,6 +154,23 @@ TEST_F(ToveraDetailDemo, FollowThenUnfollowSendsOneThenZero) {
     // The follow never touched the detail's own parameters.
     EXPECT_FALSE(detail->param().param().contains("operate"));
     EXPECT_FALSE(detail->param().param().contains("api"));
+}
+
+TEST_F(ToveraDetailDemo, TwoQuickTapsOnFollowLeaveTheProjectFollowed) {
+    login("demo", "demo1234");
+    ToveraDetail* detail = openProject("1004");
+    ASSERT_TRUE(waitFor([&] { return !detail->detail().empty(); }));
+    ASSERT_EQ(barTitle(detail), QStringLiteral("关注"));
+    // Both taps land before a reply: both ask to follow, and the second
+    // reply must not turn the shown state back.
+    tapRightButton(detail);
+    tapRightButton(detail);
+    ASSERT_TRUE(waitFor([&] { return barTitle(detail) == QStringLiteral("取消关注"); }));
+    EXPECT_FALSE(waitFor([&] { return barTitle(detail) == QStringLiteral("关注"); },
+                         std::chrono::milliseconds(1500)));
+    const auto focus = demoService()->requestsTo("user/focus.aspx");
+    ASSERT_EQ(focus.size(), 2u);
+    EXPECT_EQ(focus[1].params.getStringValueForKey("operate", ""), "1");
 }
 
 TEST_F(ToveraDetailDemo, SalesCallDialsTheNumberAsTheHomeListDoes) {
