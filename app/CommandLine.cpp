@@ -17,14 +17,6 @@ bool takesValue(std::string_view name) {
     return false;
 }
 
-std::optional<double> parseScale(std::string_view text) {
-    double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || !(value >= 0.5 && value <= 8))
-        return std::nullopt;
-    return value;
-}
-
 void apply(CommandLine& line, std::string_view name, const std::string& value) {
     if (name == "--service") {
         if (value.empty()) line.error = "--service needs a URL";
@@ -33,7 +25,7 @@ void apply(CommandLine& line, std::string_view name, const std::string& value) {
         if (value.empty()) line.error = "--home needs a directory";
         line.home = value;
     } else if (name == "--scale") {
-        if (auto scale = parseScale(value))
+        if (auto scale = CommandLine::parseScale(value))
             line.scale = *scale;
         else
             line.error = "--scale takes a number from 0.5 to 8, not \"" + value + "\"";
@@ -51,6 +43,21 @@ void apply(CommandLine& line, std::string_view name, const std::string& value) {
 }
 
 }  // namespace
+
+std::optional<double> CommandLine::parseScale(std::string_view text) {
+    double value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || !(value >= 0.5 && value <= 8))
+        return std::nullopt;
+    return value;
+}
+
+double CommandLine::startScale(const std::optional<std::string>& kept) const {
+    if (scale) return *scale;
+    if (kept)
+        if (auto keptScale = parseScale(*kept)) return *keptScale;
+    return 2;
+}
 
 CommandLine CommandLine::parse(const std::vector<std::string>& arguments) {
     CommandLine line;
@@ -95,7 +102,8 @@ std::string CommandLine::usage() {
                      its data in <home>/demo-service)
   --home DIR         the application home (default: $XDG_DATA_HOME/tovera,
                      else ~/.local/share/tovera)
-  --scale N          device pixels per point, 0.5 to 8 (default 2)
+  --scale N          device pixels per point, 0.5 to 8 (default: the scale
+                     the window had when it last closed, else 2)
   --location LAT,LON the position the location service reports
   --touch-keyboard   draw the on-screen keyboard stand-in (for touch screens;
                      by default typing comes from the hardware keyboard)

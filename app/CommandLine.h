@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Location.h"
@@ -17,8 +18,9 @@ struct CommandLine {
     std::optional<std::string> service;
     /// --home DIR: the application home.
     std::optional<std::string> home;
-    /// --scale N: device pixels per point (0.5 to 8).
-    double scale = 2;
+    /// --scale N: device pixels per point (0.5 to 8); otherwise the scale
+    /// kept from the last run, otherwise 2.
+    std::optional<double> scale;
     /// --location LAT,LON: the position the location stand-in reports.
     std::optional<platform::Coordinate> location;
     /// --vnc-address ADDR: where the VNC platform listens (default loopback).
@@ -36,6 +38,12 @@ struct CommandLine {
     /// Reads "--name value" and "--name=value" forms; "-h" is --help.
     static CommandLine parse(const std::vector<std::string>& arguments);
     static CommandLine parse(int argc, char** argv);
+
+    /// A scale written as text, when it is a number from 0.5 to 8.
+    static std::optional<double> parseScale(std::string_view text);
+    /// The scale to start with: --scale, else `kept` (the preference) when it
+    /// is a valid scale, else 2.
+    double startScale(const std::optional<std::string>& kept) const;
 
     /// The text --help prints.
     static std::string usage();

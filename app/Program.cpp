@@ -11,6 +11,8 @@
 #include "app/Startup.h"
 #include "app/Tour.h"
 #include "app/toveraAppDelegate.h"
+#include "core/PreferenceKeys.h"
+#include "platform/Preferences.h"
 #include "platform/ui/overlays/Keyboard.h"
 #include "platform/ui/runtime/Application.h"
 #include "platform/ui/views/Animation.h"
@@ -81,7 +83,10 @@ int runProgram(CommandLine line) {
         }
     }
 
-    platform::ui::Application::prepare(line.scale);
+    // The tour draws at a scale of its own, never at a kept one.
+    platform::ui::Application::prepare(
+        line.tour ? line.scale.value_or(2)
+                  : line.startScale(platform::preferences().string(PrefKey::kScale)));
     QtArguments arguments(line.qtArguments);
     QApplication qt(arguments.count, arguments.pointers.data());
     platform::ui::Application runtime;

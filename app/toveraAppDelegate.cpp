@@ -3,6 +3,7 @@
 #include "app/Destinations.h"
 #include "app/SplashViewController.h"
 #include "core/DBConnection.h"
+#include "core/PreferenceKeys.h"
 #include "core/UncaughtExceptionHandler.h"
 #include "framework/ImageLoader.h"
 #include "framework/NSUtil.h"
@@ -19,6 +20,7 @@ namespace tovera::app {
 
 using platform::ui::Application;
 using platform::ui::NavigationController;
+using platform::ui::Stage;
 using platform::ui::Window;
 
 toveraAppDelegate::toveraAppDelegate(QObject* parent) : QObject(parent) {}
@@ -29,13 +31,19 @@ toveraAppDelegate::~toveraAppDelegate() {
     // The splash lives in the window; it goes first so its view is not
     // deleted twice.
     delete splash_.data();
-    window_.reset();
+    stage_.reset();
+    window_ = nullptr;
 }
 
 bool toveraAppDelegate::didFinishLaunching() {
     SplashViewController::decodeAhead();
-    window_ = std::make_unique<Window>();
+    window_ = new Window;
     window_->statusBar()->setHidden(false);
+    stage_ = std::make_unique<Stage>(window_);
+    // The scale the user zoomed or resized to is the next start's.
+    connect(stage_.get(), &Stage::scaleChanged, this, [](double scale) {
+        platform::preferences().setString(PrefKey::kScale, QString::number(scale).toStdString());
+    });
 
     previousHandler_ = installUncaughtExceptionHandler(NSUtil::config("version").toText());
     handlerInstalled_ = true;

@@ -15,6 +15,7 @@
 
 #include "app/SplashViewController.h"
 #include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/navigation/Stage.h"
 #include "platform/ui/navigation/Window.h"
 
 namespace tovera::app {
@@ -38,7 +39,9 @@ public:
     void applicationDidEnterBackground() {}
     void applicationWillEnterForeground() {}
 
-    platform::ui::Window* window() const { return window_.get(); }
+    platform::ui::Window* window() const { return window_; }
+    /// The resizable desktop frame the window is drawn in.
+    platform::ui::Stage* stage() const { return stage_.get(); }
     platform::ui::NavigationController* navigationController() const {
         return navigationController_;
     }
@@ -48,7 +51,9 @@ private:
     /// Writes the preferences out and closes the database.
     void saveState();
 
-    std::unique_ptr<platform::ui::Window> window_;
+    // The stage owns the window.
+    std::unique_ptr<platform::ui::Stage> stage_;
+    platform::ui::Window* window_ = nullptr;
     QPointer<platform::ui::NavigationController> navigationController_;
     QPointer<SplashViewController> splash_;
     std::terminate_handler previousHandler_ = nullptr;

@@ -39,6 +39,8 @@ struct PrefKey {
     /// many bytes of pixels (positive whole numbers as text).
     static constexpr std::string_view kPictureCacheCount = "picturecachecount";
     static constexpr std::string_view kPictureCacheBytes = "picturecachebytes";
+    /// The window's scale, device pixels per point, as text.
+    static constexpr std::string_view kScale = "scale";
     /// The pull-to-refresh header's last time text.
     static constexpr std::string_view kLastRefresh = "RefreshTableView_LastRefresh";
 };

@@ -25,9 +25,20 @@ TEST(CommandLine, OwnOptionsAreTakenAndQtOptionsPassThrough) {
               (std::vector<std::string>{"tovera", "-platform", "vnc", "-style", "fusion"}));
 }
 
+TEST(CommandLine, TheStartScaleIsTheGivenOneElseTheKeptOneElseTwo) {
+    const CommandLine given = CommandLine::parse({"tovera", "--scale", "1.5"});
+    EXPECT_EQ(given.startScale(std::string("3")), 1.5);
+    const CommandLine plain = CommandLine::parse({"tovera"});
+    EXPECT_EQ(plain.startScale(std::string("2.5")), 2.5);
+    EXPECT_EQ(plain.startScale(std::nullopt), 2);
+    // A kept value that is no valid scale is passed over, not obeyed.
+    for (const char* kept : {"", "abc", "0.1", "9", "nan", "2x", "-1"})
+        EXPECT_EQ(plain.startScale(std::string(kept)), 2) << kept;
+}
+
 TEST(CommandLine, DefaultsAndHelp) {
     const CommandLine plain = CommandLine::parse({"tovera"});
-    EXPECT_EQ(plain.scale, 2);
+    EXPECT_FALSE(plain.scale);
     EXPECT_FALSE(plain.touchKeyboard);
     EXPECT_EQ(plain.vncAddress, "127.0.0.1");
     EXPECT_FALSE(plain.service || plain.home || plain.location || plain.tour);

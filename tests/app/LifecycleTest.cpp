@@ -16,6 +16,7 @@
 #include "news/NewsInfo.h"
 #include "platform/Preferences.h"
 #include "platform/ui/navigation/NavigationController.h"
+#include "platform/ui/navigation/Stage.h"
 #include "platform/ui/navigation/StatusBar.h"
 #include "platform/ui/navigation/Window.h"
 #include "platform/ui/runtime/Application.h"
@@ -184,6 +185,25 @@ TEST_F(Lifecycle, LeavingWritesPreferencesClosesTheDatabaseTrimsAndCoversTheScre
     EXPECT_LE(cached, 1);
     EXPECT_TRUE(std::filesystem::exists(home_.document("splash_v1.png")));
     EXPECT_TRUE(splashShown());
+}
+
+TEST_F(Lifecycle, TheWindowSitsInAResizableFrameWhoseScaleIsKeptOnLeaving) {
+    launch();
+    settle();
+    platform::ui::Stage* stage = app_->stage();
+    ASSERT_TRUE(stage);
+    EXPECT_EQ(app_->window()->parentWidget(), stage);
+    EXPECT_TRUE(stage->isWindow());
+    EXPECT_GT(stage->maximumWidth(), stage->width());
+    const double start = stage->scale();
+    stage->zoomIn();
+    const double zoomed = stage->scale();
+    ASSERT_GT(zoomed, start);
+
+    emit Application::instance()->willResignActive();
+    platform::Preferences written((home_.path() / "Library/Preferences/tovera.prefs").string());
+    EXPECT_EQ(written.string("scale"), QString::number(zoomed).toStdString());
+    stage->setScale(start);
 }
 
 TEST_F(Lifecycle, ComingBackShowsTheSplashAndAsksAgain) {

@@ -100,7 +100,8 @@ bool FocusChain::move(Window* window, bool forward) {
 Control* FocusChain::focusedControl(Window* window) {
     QWidget* focus = QApplication::focusWidget();
     auto* control = qobject_cast<Control*>(focus);
-    if (!control || qobject_cast<TextField*>(control) || focus->window() != window) return nullptr;
+    if (!control || qobject_cast<TextField*>(control) || Window::of(focus) != window)
+        return nullptr;
     return control->isEnabled() && inFront(control, window) ? control : nullptr;
 }
 
@@ -116,7 +117,7 @@ FocusRing::FocusRing(Window* window) : View(window), window_(window) {
 
 void FocusRing::follow() {
     QWidget* focus = QApplication::focusWidget();
-    QWidget* member = focus && focus->window() == window_ ? chainMember(focus) : nullptr;
+    QWidget* member = focus && Window::of(focus) == window_ ? chainMember(focus) : nullptr;
     // Only a focus the keyboard moved shows a ring; a tap shows where it is.
     if (member != keyboardTarget()) member = nullptr;
     if (!member || !member->isVisibleTo(window_)) {

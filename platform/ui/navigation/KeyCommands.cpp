@@ -5,6 +5,7 @@
 #include "platform/ui/navigation/FocusChain.h"
 #include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/NavigationItem.h"
+#include "platform/ui/navigation/Stage.h"
 #include "platform/ui/navigation/TabBar.h"
 #include "platform/ui/navigation/Window.h"
 #include "platform/ui/overlays/AlertView.h"
@@ -102,7 +103,7 @@ void KeyCommands::install(Window* window) {
 bool KeyCommands::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget || widget->window() != window_) return false;
+    if (!widget || Window::of(widget) != window_) return false;
     // A key is a command once, where it is first delivered: a field that
     // ignores Return passes it on to its parents after acting on it, and by
     // then an alert it opened may have the focus.
@@ -113,10 +114,31 @@ bool KeyCommands::eventFilter(QObject* watched, QEvent* event) {
     return handle(key);
 }
 
+bool KeyCommands::zoom(int key) {
+    Stage* stage = Stage::of(window_);
+    if (!stage) return false;
+    switch (key) {
+        case Qt::Key_Equal:
+        case Qt::Key_Plus:
+            stage->zoomIn();
+            return true;
+        case Qt::Key_Minus:
+            stage->zoomOut();
+            return true;
+        case Qt::Key_0:
+            stage->resetZoom();
+            return true;
+        default:
+            return false;
+    }
+}
+
 bool KeyCommands::handle(QKeyEvent* event) {
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     const int key = event->key();
     if (key == Qt::Key_Escape || (key == Qt::Key_Left && mods == Qt::AltModifier)) return goBack();
+    // Ctrl+Shift+= types Ctrl++ on most layouts.
+    if ((mods & ~Qt::ShiftModifier) == Qt::ControlModifier && zoom(key)) return true;
     if (mods == Qt::ControlModifier) {
         if (key >= Qt::Key_1 && key <= Qt::Key_5) return chooseTab(key - Qt::Key_1);
         if (key == Qt::Key_R) return refresh();

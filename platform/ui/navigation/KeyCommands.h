@@ -12,6 +12,8 @@
 // - F5 and Ctrl+R reload the screen as a pull on its list does;
 // - Ctrl+F opens the screen's own search (the home screen's local search)
 //   or puts the caret into the screen's search bar;
+// - Ctrl+= (or Ctrl++), Ctrl+- and Ctrl+0 zoom the window in, out and back
+//   to the default scale;
 // - Ctrl+Q quits.
 // Keys typed into a text field stay the field's, except Escape.
 #pragma once
@@ -45,6 +47,7 @@ private:
     bool chooseTab(int index);
     bool refresh();
     bool focusSearch();
+    bool zoom(int key);
 
     Window* window_;
     // The key press seen last, told apart from a later one made at the

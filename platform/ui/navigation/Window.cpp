@@ -53,9 +53,14 @@ Window* Window::keyWindow() {
     return keyWindowRef();
 }
 
+Window* Window::of(const QWidget* widget) {
+    return qobject_cast<Window*>(View::rootView(widget));
+}
+
 void Window::makeKeyAndVisible() {
     keyWindowRef() = this;
     show();
+    if (!isWindow()) window()->show();
     activateWindow();
     if (root_ && !root_->isVisible()) {
         root_->beginAppearance(false);

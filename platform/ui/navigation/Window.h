@@ -24,7 +24,10 @@ public:
 
     /// The window screens and overlays use: the last one made key.
     static Window* keyWindow();
-    /// Shows the window and makes it the key window.
+    /// The phone window holding `widget`, if any.
+    static Window* of(const QWidget* widget);
+    /// Shows the window (and the desktop frame holding it) and makes it the
+    /// key window.
     void makeKeyAndVisible();
 
     /// The root screen (owned); its view fills the area below the status bar.

@@ -1,6 +1,7 @@
 #include "platform/ui/overlays/Keyboard.h"
 
 #include "platform/ui/views/Geometry.h"
+#include "platform/ui/views/View.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -72,7 +73,7 @@ void Keyboard::focusNextInput() {
 double Keyboard::heightAbove(const QWidget* view, const QRectF& keyboardFrame) {
     const double height = view->height();
     if (keyboardFrame.isEmpty()) return height;
-    const double top = keyboardFrame.top() - view->mapTo(view->window(), QPointF(0, 0)).y();
+    const double top = keyboardFrame.top() - view->mapTo(View::rootView(view), QPointF(0, 0)).y();
     return std::clamp(top, 0.0, height);
 }
 

@@ -214,11 +214,20 @@ bool View::isDescendant(const QWidget* view) const {
     return false;
 }
 
+QWidget* View::rootView(const QWidget* widget) {
+    const QWidget* root = widget;
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        if (qobject_cast<const View*>(w)) root = w;
+        if (w->isWindow()) break;
+    }
+    return const_cast<QWidget*>(root);
+}
+
 QPointF View::convertPoint(const QPointF& point, const QWidget* other) const {
     // Points of a scroll view are content points: its shift applies both ways.
-    const QPointF inWindow = mapTo(window(), point - subviewShift());
+    const QPointF inWindow = mapTo(rootView(this), point - subviewShift());
     if (!other) return inWindow;
-    QPointF result = other->mapFrom(other->window(), inWindow);
+    QPointF result = other->mapFrom(rootView(other), inWindow);
     if (auto* view = qobject_cast<const View*>(other)) result += view->subviewShift();
     return result;
 }

@@ -91,6 +91,10 @@ public:
     /// Whether `view` is this view or one of its descendants.
     bool isDescendant(const QWidget* view) const;
 
+    /// The outermost view holding `widget` (the phone window, which may sit
+    /// inside a desktop frame that is no view), or the top-level widget.
+    static QWidget* rootView(const QWidget* widget);
+
     /// Converts a point or rectangle of this view into `other`'s coordinates
     /// (both must be in one window; null means the window).
     QPointF convertPoint(const QPointF& point, const QWidget* other) const;
