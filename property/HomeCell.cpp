@@ -60,7 +60,11 @@ void HomeCell::setInfo(const Dict& info) {
 }
 
 void HomeCell::imageDidLoad(const platform::ui::Image& image, int index) {
-    iconView_->setImage(index == tag() ? image : ImageLoader::noPicture());
+    // A reused cell may still receive the picture of the row it showed
+    // before, possibly after its own row's: that one is dropped, never shown
+    // and never put in place of the row's own.
+    if (index != tag()) return;
+    iconView_->setImage(image);
 }
 
 void HomeCell::btnPressed(Button* button) {

@@ -2,6 +2,7 @@
 // and the telephone button's sheet (or toast when there is no number).
 #include <QString>
 
+#include "framework/ImageLoader.h"
 #include "framework/NSUtil.h"
 #include "platform/Dialer.h"
 #include "platform/ui/lists/TableView.h"
@@ -9,6 +10,7 @@
 #include "platform/ui/testing/Overlays.h"
 #include "platform/ui/testing/Wait.h"
 #include "platform/ui/views/Button.h"
+#include "platform/ui/views/ImageView.h"
 #include "platform/ui/views/Label.h"
 #include "property/HomeCell.h"
 #include "tests/property/HomeScreenTest.h"
@@ -54,6 +56,24 @@ TEST(HomeCell, DialsWithCommasForExtensionsAndWithoutSpaces) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(NSUtil::dialNumber(c.title), c.dialled) << c.title;
+}
+
+TEST(HomeCell, APictureOfTheRowAReusedCellShowedBeforeIsDropped) {
+    HomeCell cell;
+    cell.setInfo(Dict{{"name", "御景苑"}});
+    cell.setTag(3);
+    QImage own(8, 8, QImage::Format_RGB32);
+    own.fill(Qt::red);
+    QImage earlier(8, 8, QImage::Format_RGB32);
+    earlier.fill(Qt::blue);
+    // The row's own picture first, then the late one of row 0.
+    cell.imageDidLoad(platform::ui::Image(own), 3);
+    cell.imageDidLoad(platform::ui::Image(earlier), 0);
+    EXPECT_EQ(cell.iconView()->image().toImage().pixelColor(0, 0), QColor(Qt::red));
+    // The late one first: the placeholder stays until the row's own comes.
+    cell.setInfo(Dict{{"name", "紫荆壹号"}});
+    cell.imageDidLoad(platform::ui::Image(earlier), 0);
+    EXPECT_EQ(cell.iconView()->image().toImage(), ImageLoader::noPicture().toImage());
 }
 
 TEST_F(HomeCellTest, TheTelephoneButtonOffersTheNumberOrSaysThereIsNone) {
