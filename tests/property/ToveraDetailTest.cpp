@@ -161,10 +161,17 @@ TEST_F(ToveraDetailDemo, TwoQuickTapsOnFollowLeaveTheProjectFollowed) {
     ToveraDetail* detail = openProject("1004");
     ASSERT_TRUE(waitFor([&] { return !detail->detail().empty(); }));
     ASSERT_EQ(barTitle(detail), QStringLiteral("关注"));
-    // Both taps land before a reply: both ask to follow, and the second
-    // reply must not turn the shown state back.
+    // Both taps land before a reply (the service holds both answers back):
+    // both ask to follow, and the second reply must not turn the shown
+    // state back.
+    service::Fault slow;
+    slow.kind = service::Fault::Kind::kDelay;
+    slow.count = 2;
+    slow.delay = std::chrono::milliseconds(400);
+    demoService()->injectFault("user/focus.aspx", slow);
     tapRightButton(detail);
     tapRightButton(detail);
+    EXPECT_EQ(barTitle(detail), QStringLiteral("关注"));
     ASSERT_TRUE(waitFor([&] { return barTitle(detail) == QStringLiteral("取消关注"); }));
     EXPECT_FALSE(waitFor([&] { return barTitle(detail) == QStringLiteral("关注"); },
                          std::chrono::milliseconds(1500)));
