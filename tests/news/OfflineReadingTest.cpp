@@ -144,7 +144,17 @@ TEST_F(OfflineReadingTest, OpenedScreensReopenFromHistoryAndSearchWithTheService
     // The project and the article by words of their texts.
     search = searchFor(QStringLiteral("翠湖名邸"));
     EXPECT_TRUE(findByText(search->view(), QStringLiteral("楼盘 (1)")));
-    ASSERT_TRUE(tap(findByClass<LocalSearchCell>(search->tableView())));
+    // The project's snippet reads as its text: no markup, no bare field
+    // values (its id, telephone, price) beside the marked name.
+    row = findByClass<LocalSearchCell>(search->tableView());
+    ASSERT_TRUE(row);
+    const QString snippet = row->snippet();
+    EXPECT_TRUE(snippet.contains(QStringLiteral("翠湖名邸"))) << snippet.toStdString();
+    for (const QString& raw : {QStringLiteral("<"), QStringLiteral("1001"),
+                               QStringLiteral("0551-65553743"), QStringLiteral("15200")})
+        EXPECT_FALSE(snippet.contains(raw)) << snippet.toStdString();
+    EXPECT_TRUE(row->marked().contains(QStringLiteral("翠湖名邸")));
+    ASSERT_TRUE(tap(row));
     ASSERT_TRUE(waitFor([&] { return top() != search && offlineMark(top()).startsWith("离线"); }));
     back();
     search = searchFor(QStringLiteral("香樟御园"));
