@@ -16,7 +16,6 @@ run: build
 
 test: build format-check include-check
 	ctest --preset default
-	ctest --preset alone
 	$(MAKE) test-asan
 
 # Every test under ASan + UBSan; the tests that open Qt WebEngine pages run

@@ -1,8 +1,9 @@
 // The local store for offline reading, over 10 000 kept items of realistic
 // Chinese text:
 // - search (a three-character word through the trigram index, and a
-//   two-character word through the kept text), against the baseline of a
-//   LIKE scan over a plain table of the same texts; goal: median < 20 ms;
+//   two-character word through the index of two-character pieces), against
+//   the baseline of a LIKE scan over a plain table of the same texts; goal:
+//   median < 20 ms;
 // - keeping an opened article (its reply written with its search text),
 //   against the baseline of decoding the article's reply, which opening it
 //   does anyway; goal: keeping adds < 2 ms (the copy is written a second

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <tuple>
+#include <utility>
 
 #include "core/DBConnection.h"
 #include "core/DSTovera.h"
@@ -11,8 +13,10 @@
 #include "core/QXJson.h"
 #include "core/QXJsonWriter.h"
 #include "core/QXRequest.h"
+#include "core/ReadableText.h"
 #include "platform/Log.h"
 #include "platform/Preferences.h"
+#include "platform/Text.h"
 #include "platform/Timers.h"
 
 namespace tovera {
@@ -56,6 +60,8 @@ constexpr std::array<std::string_view, 7> kSearchedKinds = {
 
 constexpr std::string_view kLimitKey = "offlinelimit";
 
+constexpr std::array<std::string_view, 4> kPictureExtensions = {"jpg", "jpeg", "png", "gif"};
+
 bool searched(std::string_view kind) {
     return std::find(kSearchedKinds.begin(), kSearchedKinds.end(), kind) != kSearchedKinds.end();
 }
@@ -79,27 +85,70 @@ const Dict* subjectOf(const Value& reply) {
     return dict;
 }
 
-void appendPlainText(std::string_view text, std::string& out) {
-    bool inTag = false;
-    for (char c : text) {
-        if (c == '<') inTag = true;
-        if (!inTag) out += (c == '\n' || c == '\r' || c == '\t') ? ' ' : c;
-        if (c == '>') inTag = false;
-    }
-    out += ' ';
+bool hasLetters(std::string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        return (c & 0x80) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    });
 }
 
-// Every text of the reply, without markup and without addresses.
-void collectText(const Value& value, std::string& out) {
-    if (const std::string* text = value.string()) {
-        if (text->rfind("http", 0) != 0) appendPlainText(*text, out);
+// An address, or the file name of a picture.
+bool isAddress(std::string_view text) {
+    if (text.rfind("http", 0) == 0) return true;
+    if (text.find(' ') != std::string_view::npos) return false;
+    const std::size_t dot = text.rfind('.');
+    if (dot == std::string_view::npos) return false;
+    const std::string_view extension = text.substr(dot + 1);
+    return std::any_of(
+        kPictureExtensions.begin(), kPictureExtensions.end(),
+        [&](std::string_view known) { return platform::equalsIgnoringCase(extension, known); });
+}
+
+// The texts of a reply, readable: `text` gets those with letters (of any
+// script), `codes` those without (numbers, prices, telephone numbers,
+// dates), which are still searched but not read around. Addresses are left
+// out; a value holding JSON is read as what it holds.
+struct ReplyText {
+    std::string text;
+    std::string codes;
+};
+
+void collectText(const Value& value, ReplyText& out, int depth = 0) {
+    if (const std::string* stored = value.string()) {
+        if (isAddress(*stored)) return;
+        if (depth < 4 && !stored->empty() && (stored->front() == '{' || stored->front() == '[')) {
+            QXJson json;
+            if (std::optional<Value> inner =
+                    json.fragmentWithString(gb18030::fromUtf8Lossy(*stored));
+                inner && (inner->dict() || inner->array())) {
+                collectText(*inner, out, depth + 1);
+                return;
+            }
+        }
+        const std::string readable = readableText(*stored);
+        if (readable.empty()) return;
+        std::string& into = hasLetters(readable) ? out.text : out.codes;
+        if (!into.empty()) into += ' ';
+        into += readable;
     } else if (const Array* array = value.array()) {
         for (const Value& item : *array)
-            collectText(item, out);
+            collectText(item, out, depth);
     } else if (const Dict* dict = value.dict()) {
         for (const auto& entry : *dict)
-            collectText(entry.second, out);
+            collectText(entry.second, out, depth);
     }
+}
+
+// What is searched of a reply: its title and its text, the texts with
+// letters first and, after a line break, the codes.
+std::pair<std::string, std::string> searchTextOf(const Value& reply) {
+    const Dict* subject = subjectOf(reply);
+    std::string title = subject ? subject->getStringValueForKey("title", "") : "";
+    if (title.empty() && subject) title = subject->getStringValueForKey("name", "");
+    ReplyText text;
+    collectText(reply, text);
+    std::string body = std::move(text.text);
+    if (!text.codes.empty()) body += "\n" + text.codes;
+    return {readableText(title), std::move(body)};
 }
 
 std::string asciiLower(std::string_view text) {
@@ -129,6 +178,48 @@ std::size_t stepChars(std::string_view text, std::size_t at, int count) {
     return at;
 }
 
+bool isSpaceAt(std::string_view text, std::size_t at) {
+    const char c = text[at];
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' ||
+           text.substr(at, 3) == "\xE3\x80\x80";  // the ideographic space
+}
+
+void appendHex(std::string_view bytes, std::string& out) {
+    constexpr std::string_view kDigits = "0123456789abcdef";
+    for (char c : bytes) {
+        out += kDigits[static_cast<unsigned char>(c) >> 4];
+        out += kDigits[static_cast<unsigned char>(c) & 0xF];
+    }
+}
+
+// The terms of `text` for the index of short words: every character with
+// the one after it, and a character followed by a space or the end alone,
+// ASCII letters in lower case. A term is written as the hexadecimal digits
+// of its bytes, so that the index's tokenizer takes each as one token
+// whatever the characters are (punctuation, quotes, operators of the query
+// language). A word of two characters is then one term, and a word of one
+// character the prefix of the terms it starts. Deleting a row gives the
+// index these same terms again (it keeps no copy of them).
+std::string gramsOf(std::string_view text) {
+    const std::string lower = asciiLower(text);
+    std::string grams;
+    for (std::size_t at = 0; at < lower.size();) {
+        const std::size_t next = stepChars(lower, at, 1);
+        if (!isSpaceAt(lower, at)) {
+            const bool pair = next < lower.size() && !isSpaceAt(lower, next);
+            const std::size_t end = pair ? stepChars(lower, next, 1) : next;
+            appendHex(std::string_view(lower).substr(at, end - at), grams);
+            grams += ' ';
+        }
+        at = next;
+    }
+    return grams;
+}
+
+std::string gramsOf(std::string_view title, std::string_view body) {
+    return gramsOf(title) + gramsOf(body);
+}
+
 }  // namespace
 
 std::vector<std::string> OfflineStore::words(std::string_view text) {
@@ -140,11 +231,9 @@ std::vector<std::string> OfflineStore::words(std::string_view text) {
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+        if (isSpaceAt(text, i)) {
             flush();
-        } else if (text.substr(i, 3) == "\xE3\x80\x80") {  // the ideographic space
-            flush();
-            i += 2;
+            if (c != ' ' && c != '\t' && c != '\n' && c != '\r') i += 2;  // the ideographic space
         } else {
             word += c;
         }
@@ -155,18 +244,29 @@ std::vector<std::string> OfflineStore::words(std::string_view text) {
 
 namespace {
 
-// A stretch of `body` around the first of `words` found in it.
+// A stretch of `body` around the first of `words` found in it, within the
+// part (the texts or the codes after the line break) that holds it.
 std::string snippetOf(std::string_view body, const std::vector<std::string>& words) {
     const std::string lower = asciiLower(body);
     std::size_t at = std::string::npos;
     for (const std::string& word : words)
         at = std::min(at, lower.find(word));
     if (at == std::string::npos) at = 0;
-    const std::size_t from = stepChars(body, at, -15);
-    const std::size_t to = stepChars(body, at, 45);
-    std::string snippet(body.substr(from, to - from));
+    const std::size_t lineBreak = body.find('\n');
+    std::string_view part = body;
+    if (lineBreak != std::string_view::npos) {
+        if (at < lineBreak) {
+            part = body.substr(0, lineBreak);
+        } else {
+            part = body.substr(lineBreak + 1);
+            at -= lineBreak + 1;
+        }
+    }
+    const std::size_t from = stepChars(part, at, -15);
+    const std::size_t to = stepChars(part, at, 45);
+    std::string snippet(part.substr(from, to - from));
     if (from > 0) snippet.insert(0, "…");
-    if (to < body.size()) snippet += "…";
+    if (to < part.size()) snippet += "…";
     return snippet;
 }
 
@@ -177,7 +277,26 @@ std::optional<sqlite3_int64> rowOf(std::string_view key) {
     return statement.getInt64(0);
 }
 
+bool indexGrams(sqlite3* db, sqlite3_int64 row, std::string_view title, std::string_view body,
+                bool remove) {
+    Statement index(db,
+                    remove ? "INSERT INTO kept_grams(kept_grams,rowid,grams) VALUES('delete',?,?)"
+                           : "INSERT INTO kept_grams(rowid,grams) VALUES(?,?)",
+                    Statement::TextEncoding::kUtf8);
+    index.bindInt64(row, 1);
+    index.bindString(gramsOf(title, body), 2);
+    return index.step() == SQLITE_DONE;
+}
+
 void removeRow(sqlite3* db, sqlite3_int64 row) {
+    {
+        Statement indexed(db, "SELECT title, body FROM kept_fts WHERE rowid = ?",
+                          Statement::TextEncoding::kUtf8);
+        indexed.bindInt64(row, 1);
+        if (indexed.step() == SQLITE_ROW)
+            indexGrams(db, row, indexed.getString(0).value_or(""),
+                       indexed.getString(1).value_or(""), true);
+    }
     for (const char* sql :
          {"DELETE FROM kept_fts WHERE rowid = ?", "DELETE FROM kept WHERE rowid = ?"}) {
         Statement statement(db, sql, Statement::TextEncoding::kUtf8);
@@ -186,16 +305,29 @@ void removeRow(sqlite3* db, sqlite3_int64 row) {
     }
 }
 
+// Adds the searched text of the copy in `row` to both indexes.
+bool indexRow(sqlite3* db, sqlite3_int64 row, const std::string& title, const std::string& body) {
+    Statement index(db, "INSERT INTO kept_fts(rowid,title,body) VALUES(?,?,?)",
+                    Statement::TextEncoding::kUtf8);
+    index.bindInt64(row, 1);
+    index.bindString(title, 2);
+    index.bindString(body, 3);
+    return index.step() == SQLITE_DONE && indexGrams(db, row, title, body, false);
+}
+
 // Writes one copy (no transaction, no bound).
 bool write(sqlite3* db, const KeepRule& rule, const Value& reply, double saved) {
     QXJsonWriter writer;
     const std::optional<std::string> json = writer.stringWithFragment(reply);
     if (!json) return false;
-    const Dict* subject = subjectOf(reply);
-    std::string title = subject ? subject->getStringValueForKey("title", "") : "";
-    if (title.empty() && subject) title = subject->getStringValueForKey("name", "");
+    std::string title;
     std::string body;
-    if (searched(rule.kind)) collectText(reply, body);
+    if (searched(rule.kind)) {
+        std::tie(title, body) = searchTextOf(reply);
+    } else if (const Dict* subject = subjectOf(reply)) {
+        title = subject->getStringValueForKey("title", "");
+        if (title.empty()) title = subject->getStringValueForKey("name", "");
+    }
 
     if (const std::optional<sqlite3_int64> old = rowOf(rule.key)) removeRow(db, *old);
     Statement insert = DBConnection::statementWithQuery(
@@ -209,13 +341,12 @@ bool write(sqlite3* db, const KeepRule& rule, const Value& reply, double saved) 
     insert.bindDouble(saved, 7);
     insert.bindInt64(static_cast<std::int64_t>(json->size() + body.size() + title.size()), 8);
     if (insert.step() != SQLITE_DONE) return false;
-    if (!searched(rule.kind)) return true;
-    Statement index(db, "INSERT INTO kept_fts(rowid,title,body) VALUES(?,?,?)",
-                    Statement::TextEncoding::kUtf8);
-    index.bindInt64(sqlite3_last_insert_rowid(db), 1);
-    index.bindString(title, 2);
-    index.bindString(body, 3);
-    return index.step() == SQLITE_DONE;
+    return !searched(rule.kind) || indexRow(db, sqlite3_last_insert_rowid(db), title, body);
+}
+
+std::optional<Value> replyOf(const std::string& json) {
+    QXJson parser;
+    return parser.fragmentWithString(gb18030::fromUtf8Lossy(json));
 }
 
 }  // namespace
@@ -234,7 +365,44 @@ void OfflineStore::migrate(sqlite3* db) {
                    "title TEXT, reply TEXT, saved DOUBLE, opened DOUBLE, size INTEGER);"
                    "CREATE INDEX IF NOT EXISTS kept_opened ON kept(opened);"
                    "CREATE VIRTUAL TABLE IF NOT EXISTS kept_fts USING fts5(title, body, "
-                   "tokenize='trigram');");
+                   "tokenize='trigram');"
+                   "CREATE VIRTUAL TABLE IF NOT EXISTS kept_grams USING fts5(grams, content='', "
+                   "detail='none', tokenize='ascii');");
+    // Version 1 had no index of short words and searched raw values: both
+    // indexes are made again from the kept replies, row for row (a reply
+    // that does not read keeps the text it was searched by).
+    if (ok && version == 1) {
+        struct Indexed {
+            sqlite3_int64 row;
+            std::string reply;
+            std::string title;
+            std::string body;
+        };
+        std::vector<Indexed> rows;
+        // The replies are stored in GB18030, the indexed texts in UTF-8.
+        for (Statement kept(db,
+                            "SELECT rowid, reply FROM kept WHERE rowid IN "
+                            "(SELECT rowid FROM kept_fts) ORDER BY rowid");
+             kept.step() == SQLITE_ROW;)
+            rows.push_back({kept.getInt64(0), kept.getString(1).value_or(""), {}, {}});
+        {
+            Statement text(db, "SELECT title, body FROM kept_fts WHERE rowid = ?",
+                           Statement::TextEncoding::kUtf8);
+            for (Indexed& row : rows) {
+                text.reset();
+                text.bindInt64(row.row, 1);
+                if (text.step() != SQLITE_ROW) continue;
+                row.title = text.getString(0).value_or("");
+                row.body = text.getString(1).value_or("");
+            }
+        }
+        ok = exec(db, "DELETE FROM kept_fts");
+        for (const Indexed& row : rows) {
+            std::optional<Value> reply = replyOf(row.reply);
+            auto [title, body] = reply ? searchTextOf(*reply) : std::pair{row.title, row.body};
+            ok = ok && indexRow(db, row.row, title, body);
+        }
+    }
     // Version 0 kept articles only: keep each again as its reply, so that
     // it is found by search and kept to the bound like the rest.
     std::vector<int> articles;
@@ -329,9 +497,7 @@ std::optional<KeptReply> OfflineStore::kept(std::string_view key) {
         DBConnection::statementWithQuery("SELECT reply, saved FROM kept WHERE key = ?");
     statement.bindString(key, 1);
     if (statement.step() != SQLITE_ROW) return std::nullopt;
-    QXJson json;
-    std::optional<Value> reply =
-        json.fragmentWithString(gb18030::fromUtf8Lossy(statement.getString(0).value_or("")));
+    std::optional<Value> reply = replyOf(statement.getString(0).value_or(""));
     if (!reply) return std::nullopt;
     markOpened(key);
     return KeptReply{std::move(*reply), statement.getDouble(1)};
@@ -349,12 +515,15 @@ std::vector<KeptHit> OfflineStore::search(std::string_view text) {
     if (words.empty()) return {};
     flush();
     // The trigram index answers words of three characters or more; shorter
-    // ones (a two-character Chinese word) are looked for in the kept text.
+    // ones (a two-character Chinese word) the index of two-character pieces:
+    // such a word is one of its terms, a single character the start of them.
     std::string phrase;
-    std::vector<const std::string*> shortWords;
+    std::string grams;
     for (const std::string& word : words) {
         if (codePoints(word) < 3) {
-            shortWords.push_back(&word);
+            std::string term;
+            appendHex(word, term);
+            grams += (grams.empty() ? "" : " AND ") + term + (codePoints(word) < 2 ? "*" : "");
             continue;
         }
         std::string quoted = "\"";
@@ -365,14 +534,11 @@ std::vector<KeptHit> OfflineStore::search(std::string_view text) {
     // The matches are found first and only the newest opened are read
     // whole: sorting every match with its text would cost more than the
     // search itself.
-    std::string matches = "SELECT rowid FROM kept_fts WHERE 1";
-    if (!phrase.empty()) matches += " AND kept_fts MATCH ?";
-    // Folding the case copies every text: only words with letters need it.
-    for (const std::string* word : shortWords)
-        matches +=
-            std::any_of(word->begin(), word->end(), [](char c) { return c >= 'a' && c <= 'z'; })
-                ? " AND (instr(lower(title), ?) OR instr(lower(body), ?))"
-                : " AND (instr(title, ?) OR instr(body, ?))";
+    std::string matches;
+    if (!phrase.empty()) matches = "SELECT rowid FROM kept_fts WHERE kept_fts MATCH ?";
+    if (!grams.empty())
+        matches += (matches.empty() ? "" : " INTERSECT ") +
+                   std::string("SELECT rowid FROM kept_grams WHERE kept_grams MATCH ?");
     const std::string sql =
         "SELECT k.kind, k.itemid, f.title, f.body FROM (SELECT rowid AS id, opened FROM kept "
         "WHERE rowid IN (" +
@@ -382,10 +548,7 @@ std::vector<KeptHit> OfflineStore::search(std::string_view text) {
     Statement statement(DBConnection::getSharedDatabase(), sql, Statement::TextEncoding::kUtf8);
     int index = 1;
     if (!phrase.empty()) statement.bindString(phrase, index++);
-    for (const std::string* word : shortWords) {
-        statement.bindString(*word, index++);
-        statement.bindString(*word, index++);
-    }
+    if (!grams.empty()) statement.bindString(grams, index++);
     std::vector<KeptHit> hits;
     while (statement.step() == SQLITE_ROW) {
         hits.push_back({statement.getString(0).value_or(""), statement.getString(1).value_or(""),

@@ -2,7 +2,9 @@
 // for searching everything the user has read. A copy is the reply as it
 // arrived (JSON text, GB18030 on disk like the other tables), with its kind,
 // the id of what it shows, a title and text for search (an FTS5 table with
-// the trigram tokenizer, UTF-8 as that tokenizer needs), the time it was
+// the trigram tokenizer, UTF-8 as that tokenizer needs, for words of three
+// characters or more, and beside it an index of the texts' two-character
+// pieces for shorter words; both keyed by the copy's row), the time it was
 // saved and last opened, and its size. The store keeps to a size bound by
 // removing the least recently opened copies first; favourite articles are
 // never removed. Used only from the main thread.
@@ -50,16 +52,18 @@ struct KeptHit {
 class OfflineStore {
 public:
     /// The schema version this build writes.
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
     /// Default size bound, in megabytes (preference "offlinelimit").
     static constexpr int kDefaultLimitMegabytes = 200;
     /// Results returned by one search at most.
     static constexpr std::size_t kMaxHits = 100;
 
     /// Brings a database of any earlier version up to kSchemaVersion: the
-    /// tables of kept replies and their search index, and every article the
-    /// article table holds kept again there (favourites stay marked where
-    /// they were). Run once per open, after the older tables exist.
+    /// tables of kept replies and their search indexes (the index of short
+    /// words made from the kept texts when a version 1 store lacks it), and
+    /// every article the article table holds kept again there (favourites
+    /// stay marked where they were). Run once per open, after the older
+    /// tables exist.
     static void migrate(sqlite3* db);
 
     /// The rule for a GET of `path` with `query` (the parameters as sent,

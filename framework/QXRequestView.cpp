@@ -49,7 +49,7 @@ void QXRequestView::requestDidLoad(QXRequest* request, const Value& reply) {
 
 void QXRequestView::requestDidFailWithError(QXRequest* request, const Error& error) {
     if (ActivityView* overlay = activityView()) overlay->disMiss();
-    ReplyDispatch::showFailure(request, error, nullptr);
+    ReplyDispatch::showFailure(request, error, nullptr, this);
 }
 
 Label* QXRequestView::noItemView() {

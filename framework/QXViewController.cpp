@@ -10,6 +10,7 @@
 #include "framework/RootScreenServices.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
+#include "platform/ui/navigation/NavigationController.h"
 #include "platform/ui/navigation/NavigationItem.h"
 #include "platform/ui/views/Button.h"
 #include "platform/ui/views/Label.h"
@@ -99,7 +100,7 @@ void QXViewController::requestDidFailWithError(QXRequest* request, const Error& 
     const std::optional<PageRequest> page = takePageRequest(request);
     if (page && page->generation != generation_) return;
     if (ActivityView* overlay = activityView()) overlay->disMiss();
-    ReplyDispatch::showFailure(request, error, this);
+    ReplyDispatch::showFailure(request, error, this, isViewLoaded() ? view() : nullptr);
     pageRequestFailed(page);
     endReloading();
 }
@@ -112,6 +113,20 @@ void QXViewController::requestDidLoadKept(QXRequest* request, const Value& reply
     platform::ui::NavigationItem* item = navigationItem();
     if (!item->titleView() || qobject_cast<OfflineTitle*>(item->titleView()))
         item->setTitleView(new OfflineTitle(item->title(), saved));
+}
+
+void QXViewController::beginDisappearance(bool animated) {
+    ViewController::beginDisappearance(animated);
+    // Popped (or replaced): the screen, or the one it is shown inside, is no
+    // longer in its navigation stack, though it lives until the deferred
+    // delete.
+    const ViewController* screen = this;
+    while (screen->parentViewController() &&
+           !qobject_cast<platform::ui::NavigationController*>(screen->parentViewController()))
+        screen = screen->parentViewController();
+    auto* nav = qobject_cast<platform::ui::NavigationController*>(screen->parentViewController());
+    if (nav && !nav->viewControllers().contains(screen) && isViewLoaded())
+        ReplyDispatch::markLeft(view());
 }
 
 // ---- Pull-to-refresh ------------------------------------------------------

@@ -86,6 +86,9 @@ public:
     bool reloading() const { return reloading_; }
     /// A screen with a pull-to-refresh list reloads it as a pull does.
     bool refreshFromKeyboard() override;
+    /// A screen leaving its navigation stack stops alerting the failures of
+    /// its requests (see ReplyDispatch::markLeft()).
+    void beginDisappearance(bool animated) override;
 
     // RefreshTableHeaderDelegate
     void refreshTableHeaderDidTriggerRefresh(RefreshTableHeaderView* view) override;

@@ -1,5 +1,7 @@
 #include "framework/ReplyDispatch.h"
 
+#include <QWidget>
+
 #include "core/DSTovera.h"
 #include "core/QXRequest.h"
 #include "framework/RootScreenServices.h"
@@ -13,6 +15,7 @@ namespace {
 constexpr int kClientError = 101;
 constexpr int kSignedOutUpload = 203;
 constexpr std::size_t kLoggedTextLength = 60;
+constexpr const char* kLeftProperty = "toveraScreenLeft";
 }  // namespace
 
 std::string ReplyDispatch::describe(const Value& reply) {
@@ -67,8 +70,23 @@ bool ReplyDispatch::showClientError(const Error& error) {
     return true;
 }
 
+void ReplyDispatch::markLeft(QWidget* screenView) {
+    if (screenView) screenView->setProperty(kLeftProperty, true);
+}
+
+bool ReplyDispatch::inLeftScreen(const QWidget* view) {
+    for (const QWidget* w = view; w; w = w->parentWidget())
+        if (w->property(kLeftProperty).toBool()) return true;
+    return false;
+}
+
 void ReplyDispatch::showFailure(const QXRequest* request, const Error& error,
-                                platform::ui::ViewController* failedScreen) {
+                                platform::ui::ViewController* failedScreen,
+                                const QWidget* failedView) {
+    if (inLeftScreen(failedView)) {
+        platform::logLine("no alert for a failure of a screen already left");
+        return;
+    }
     if (showClientError(error)) return;
     if (request && request->params().getStringValueForKey("api", "") == "newmsg") return;
     RootScreenServices::shared().errAlert(failedScreen);

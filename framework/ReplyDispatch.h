@@ -10,6 +10,8 @@
 #include "core/Error.h"
 #include "core/Value.h"
 
+class QWidget;
+
 namespace tovera::platform::ui {
 class ViewController;
 }  // namespace tovera::platform::ui
@@ -36,9 +38,20 @@ public:
     /// upload, "提示" / "出错了" for another client error, and otherwise the
     /// shared load-failure alert, unless the request was the unread-count
     /// poll (its "api" is "newmsg"). `failedScreen` is the full screen whose
-    /// request failed (null for an embedded view).
+    /// request failed (null for an embedded view); `failedView` the view
+    /// that asked (the screen's or the embedded one). Nothing is shown when
+    /// that view is part of a screen the user has left.
     static void showFailure(const QXRequest* request, const Error& error,
-                            platform::ui::ViewController* failedScreen);
+                            platform::ui::ViewController* failedScreen,
+                            const QWidget* failedView = nullptr);
+    /// Marks `screenView` as the view of a screen taken off its navigation
+    /// stack. Until it is deleted it may still hear of its requests (a reply
+    /// already under way, or one a part of it sent when its page finished
+    /// loading); their failures are no longer the user's concern and an
+    /// alert would appear over the screen now shown.
+    static void markLeft(QWidget* screenView);
+    /// Whether `view` is, or is inside, the view of a screen the user left.
+    static bool inLeftScreen(const QWidget* view);
     /// The part of showFailure() for client errors (an unreadable reply, a
     /// signed-out upload): shows what they call for and returns true; false
     /// for any other failure.

@@ -228,7 +228,9 @@ void ToveraDetail::requestDidFailWithError(QXRequest*, const Error& error) {
 }
 
 void ToveraDetail::showFailure(const Error& error) {
-    if (errAlertShowing_ || ReplyDispatch::showClientError(error)) return;
+    if (errAlertShowing_ || ReplyDispatch::inLeftScreen(isViewLoaded() ? view() : nullptr) ||
+        ReplyDispatch::showClientError(error))
+        return;
     errAlertShowing_ = true;
     QPointer<ToveraDetail> self(this);
     platform::Alert alert{"提示", "加载失败，请重试!", {"确定", "返回"}, 0, {}};

@@ -130,6 +130,67 @@ TEST_F(Offline, HostileSearchTextIsSearchedAsText) {
     EXPECT_EQ(titles(OfflineStore::search("AND")).size(), 1u) << "the table is still there";
 }
 
+TEST_F(Offline, ShortWordsAreFoundExactlyAndGoWithTheirCopy) {
+    keepArticle(1, "Ab，\"引\" 号", "末尾字 x");
+    keepArticle(2, "其他", "ab 引号");
+    struct Case {
+        std::string query;
+        std::vector<std::string> titles;
+    };
+    for (const Case& c : {
+             Case{"ab", {"其他", "Ab，\"引\" 号"}},           // case folded
+             Case{"b，", {"Ab，\"引\" 号"}},                  // punctuation is text
+             Case{"\"引", {"Ab，\"引\" 号"}},                 // a quote too
+             Case{"引号", {"其他"}},                          // not across the quote or a space
+             Case{"号", {"其他", "Ab，\"引\" 号"}},           // one character, last of its text
+             Case{"字", {"Ab，\"引\" 号"}},                   // one character before a space
+             Case{"x", {"Ab，\"引\" 号"}}, Case{"号末", {}},  // not across the title and the text
+             Case{"ab 末尾字", {"Ab，\"引\" 号"}},            // with a word of the trigram index
+         }) {
+        EXPECT_EQ(titles(OfflineStore::search(c.query)), c.titles) << c.query;
+    }
+    // Replaced and removed copies leave nothing behind in either index.
+    keepArticle(2, "其他", "换了");
+    EXPECT_EQ(titles(OfflineStore::search("引号")), std::vector<std::string>{});
+    EXPECT_EQ(titles(OfflineStore::search("换了")), std::vector<std::string>{"其他"});
+    Statement check = DBConnection::statementWithQuery(
+        "INSERT INTO kept_grams(kept_grams) VALUES('integrity-check')");
+    EXPECT_EQ(check.step(), SQLITE_DONE);
+}
+
+TEST_F(Offline, SnippetsShowReadableTextAroundTheMatch) {
+    OfflineStore::keep(
+        rule("house/detail.aspx", Dict{{"id", "1001"}}),
+        Value(Dict{{"id", "1001"},
+                   {"title", "翠湖名邸"},
+                   {"price", "15200"},
+                   {"tel", "0551-65553743"},
+                   {"pic", "facade_01.jpg"},
+                   {"photos", "[{\"title\":\"样板间&amp;客厅\"}]"},
+                   {"text",
+                    "<p>翠湖名邸&nbsp;位于\n\n  庐阳区[Face3]，&ldquo;交通&rdquo;便利。</p>"
+                    "<table><tr><td>A户型</td><td>45</td></tr></table>"}}));
+    struct Case {
+        std::string query;
+        std::string snippet;
+    };
+    for (const Case& c : {
+             // The texts, without the codes around them.
+             Case{"庐阳区", "…样板间&客厅 翠湖名邸 位于 庐阳区，“交通”便利。 A户型 45"},
+             Case{"客厅", "翠湖名邸 样板间&客厅 翠湖名邸 位于 庐阳区，“交通”便利。 A户型 45"},
+             // A code is still found, and shown among the codes.
+             Case{"65553743", "…001 15200 0551-65553743"},
+         }) {
+        const std::vector<KeptHit> hits = OfflineStore::search(c.query);
+        ASSERT_EQ(hits.size(), 1u) << c.query;
+        EXPECT_EQ(hits[0].snippet, c.snippet) << c.query;
+        EXPECT_NE(hits[0].snippet.find(c.query), std::string::npos);
+    }
+    // What is not read is not found.
+    for (const char* hidden : {"nbsp", "Face3", "<p>", "ldquo", "facade", "title"})
+        EXPECT_TRUE(OfflineStore::search(hidden).empty()) << hidden;
+}
+
 TEST_F(Offline, BoundRemovesLeastRecentlyOpenedButNeverAFavourite) {
     platform::preferences().setString("offlinelimit", "1");
     const std::string big(150 * 1024, 'a');  // each copy takes about 300 KB
@@ -210,6 +271,35 @@ TEST_F(Offline, TodaysDatabaseIsMigratedAndKeepsItsFavourites) {
     DBConnection::closeDatabase();
     EXPECT_EQ(OfflineStore::search("利率").size(), 1u);
     EXPECT_EQ(DSTovera::isfavorite(11), 1);
+}
+
+// A store of version 1: kept copies and the trigram index, no index of
+// short words.
+TEST_F(Offline, VersionOneStoreGetsTheIndexOfShortWordsAndLosesNothing) {
+    keepArticle(1, "房贷新政", "首套房利率下调");
+    keepArticle(2, "地铁规划", "三号线开通");
+    OfflineStore::keep(rule("ask/detail.aspx", Dict{{"id", "9"}}),
+                       Value(Dict{{"id", "9"}, {"title", "利率多少"}}));
+    ASSERT_TRUE(OfflineStore::flush());
+    sqlite3* db = DBConnection::getSharedDatabase();
+    ASSERT_EQ(sqlite3_exec(db, "DROP TABLE kept_grams; PRAGMA user_version = 1", nullptr, nullptr,
+                           nullptr),
+              SQLITE_OK);
+    DBConnection::closeDatabase();
+
+    EXPECT_EQ(titles(OfflineStore::search("利率")),
+              (std::vector<std::string>{"房贷新政", "利率多少"}));
+    EXPECT_EQ(titles(OfflineStore::search("三号线")), std::vector<std::string>{"地铁规划"});
+    Statement version = DBConnection::statementWithQuery("PRAGMA user_version");
+    ASSERT_EQ(version.step(), SQLITE_ROW);
+    EXPECT_EQ(version.getInt32(0), OfflineStore::kSchemaVersion);
+    Statement count = DBConnection::statementWithQuery("SELECT count(*) FROM kept");
+    ASSERT_EQ(count.step(), SQLITE_ROW);
+    EXPECT_EQ(count.getInt32(0), 3);
+    ASSERT_TRUE(OfflineStore::kept("news/detail.aspx?id=2"));
+    // A copy kept before the upgrade is removed from the new index too.
+    keepArticle(1, "房贷新政", "已更新");
+    EXPECT_EQ(titles(OfflineStore::search("利率")), std::vector<std::string>{"利率多少"});
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // Reading without the network: screens opened before open again from their
 // kept copies once the demo service is gone, marked "离线", and the local
 // search finds them and opens them.
+#include "comments/CommentTableView.h"
 #include "core/DBConnection.h"
 #include "core/ServiceSettings.h"
 #include "framework/Navigator.h"
 #include "framework/OfflineTitle.h"
+#include "framework/QXViewController.h"
 #include "news/LocalSearch.h"
 #include "news/LocalSearchCell.h"
 #include "news/NewsSearch.h"
@@ -142,11 +144,52 @@ TEST_F(OfflineReadingTest, OpenedScreensReopenFromHistoryAndSearchWithTheService
     // The project and the article by words of their texts.
     search = searchFor(QStringLiteral("翠湖名邸"));
     EXPECT_TRUE(findByText(search->view(), QStringLiteral("楼盘 (1)")));
-    ASSERT_TRUE(tap(findByClass<LocalSearchCell>(search->tableView())));
+    // The project's snippet reads as its text: no markup, no bare field
+    // values (its id, telephone, price) beside the marked name.
+    row = findByClass<LocalSearchCell>(search->tableView());
+    ASSERT_TRUE(row);
+    const QString snippet = row->snippet();
+    EXPECT_TRUE(snippet.contains(QStringLiteral("翠湖名邸"))) << snippet.toStdString();
+    for (const QString& raw : {QStringLiteral("<"), QStringLiteral("1001"),
+                               QStringLiteral("0551-65553743"), QStringLiteral("15200")})
+        EXPECT_FALSE(snippet.contains(raw)) << snippet.toStdString();
+    EXPECT_TRUE(row->marked().contains(QStringLiteral("翠湖名邸")));
+    ASSERT_TRUE(tap(row));
     ASSERT_TRUE(waitFor([&] { return top() != search && offlineMark(top()).startsWith("离线"); }));
     back();
     search = searchFor(QStringLiteral("香樟御园"));
     EXPECT_TRUE(findByText(search->view(), QStringLiteral("资讯 (1)")));
+}
+
+// An article's comments are asked for once its body has loaded, which can
+// come after the user went back; until its deferred delete the article still
+// hears of that request. Its failure belongs to a screen no longer shown and
+// must not raise an alert over the one shown now.
+TEST_F(OfflineReadingTest, AFailureReportedToAScreenAlreadyLeftRaisesNoAlert) {
+    openShowing(kArticle, QStringLiteral("香樟御园"));
+    ASSERT_TRUE(waitFor([] { return keptFrom("system/comment_list.aspx"); }));
+    stopService();
+    Error unreachable;
+    unreachable.domain = "net";
+    unreachable.code = 7;
+    unreachable.description = "Couldn't connect to server";
+
+    // While the article is shown, the failure is reported.
+    QPointer<ViewController> article = top();
+    auto* comments = findByClass<CommentTableView>(article->view());
+    ASSERT_TRUE(comments);
+    comments->requestDidFailWithError(nullptr, unreachable);
+    ASSERT_TRUE(currentAlert());
+    ASSERT_TRUE(answerAlert(0));
+    ASSERT_TRUE(waitFor([] { return !currentAlert(); }));
+
+    // Gone back from, but not yet deleted: silence, for the screen and for
+    // the views inside it.
+    nav()->popViewControllerAnimated(false);
+    ASSERT_TRUE(article);
+    comments->requestDidFailWithError(nullptr, unreachable);
+    static_cast<QXViewController*>(article.data())->requestDidFailWithError(nullptr, unreachable);
+    EXPECT_FALSE(currentAlert());
 }
 
 TEST_F(OfflineReadingTest, AListShowsItsLastPageWithTheServiceDown) {
