@@ -8,7 +8,6 @@
 #include "framework/NSUtil.h"
 #include "framework/OperationQueue.h"
 #include "framework/PictureMemoryCache.h"
-#include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "platform/net/Http.h"
 #include "platform/ui/web/WebView.h"
@@ -48,12 +47,8 @@ QImage ImageLoader::fetchImage(const std::string& url) {
     request.url = url;
     request.timeout = kPictureTimeout;
     const platform::net::FetchResult result = platform::net::fetch(request);
-    if (result.error || result.response.statusCode < 200 || result.response.statusCode >= 300) {
-        platform::logLine("picture " + url + " not loaded: " +
-                          (result.error ? result.error->message
-                                        : "HTTP " + std::to_string(result.response.statusCode)));
+    if (result.error || result.response.statusCode < 200 || result.response.statusCode >= 300)
         return {};
-    }
     QImage image = decode(result.body);
     if (!image.isNull()) {
         ImageCache::write(url, result.body);

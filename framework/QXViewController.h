@@ -84,6 +84,8 @@ public:
     /// Ends a pull-to-refresh and reloads `view` when it is a table.
     void doneLoadingTableViewData(platform::ui::View* view);
     bool reloading() const { return reloading_; }
+    /// Whether a page of the list was asked for and has not been answered.
+    bool loadingPage() const { return !pageRequests_.empty(); }
     /// A screen with a pull-to-refresh list reloads it as a pull does.
     bool refreshFromKeyboard() override;
     /// A screen leaving its navigation stack stops alerting the failures of

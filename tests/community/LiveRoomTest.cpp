@@ -112,7 +112,8 @@ TEST_F(LiveRoomTest, TheTabsSendTheirListCodesAndARowOpensItsRoom) {
         const std::size_t before = sent("live/list.aspx").size();
         ASSERT_TRUE(tapSettled(findByText(home->btnView(), QString::fromUtf8(tab))));
         codes << QString::fromStdString(nextRequest("live/list.aspx", before)["id"].toText());
-        ASSERT_TRUE(waitFor([&] { return !home->items().empty(); }));
+        // The rows of the tab before stay until the new page is in.
+        ASSERT_TRUE(waitFor([&] { return !home->loadingPage() && !home->items().empty(); }));
     }
     EXPECT_EQ(codes, (QStringList{"1", "3", "2"}));
     EXPECT_EQ(sent("live/list.aspx").back().params["page"].toText(), "1");
