@@ -22,6 +22,9 @@ constexpr std::array<double, 15> kLadder = {0.5, 0.75, 1, 1.25, 1.5, 1.75, 2, 2.
                                             3,   3.5,  4, 5,    6,   7,    8};
 constexpr double kSameScale = 0.001;
 
+// The phone's size in points.
+constexpr QSize kPhone{int(kScreenWidth), int(kScreenHeight)};
+
 QSize inPixels(const QSize& points, double scale) {
     return QSize(int(std::lround(points.width() * scale)),
                  int(std::lround(points.height() * scale)));
@@ -35,8 +38,8 @@ Stage::Stage(Window* window) : window_(window), scale_(window->devicePixelRatioF
     setFocusProxy(window);
     window->setParent(this);
     window->move(0, 0);
-    resize(int(kScreenWidth), int(kScreenHeight));
-    setMinimumSize(inPixels(QSize(int(kScreenWidth), int(kScreenHeight)), kMinScale / scale_));
+    resize(kPhone);
+    keepMinimumScale();
     fitting_.setSingleShot(true);
     fitting_.setInterval(kFitDelay);
     connect(&fitting_, &QTimer::timeout, this, &Stage::fitToFrame);
@@ -55,7 +58,7 @@ double Stage::fittingScale(const QSize& pixels) {
 
 void Stage::setScale(double scale) {
     scale = std::clamp(scale, kMinScale, kMaxScale);
-    applyScale(scale, inPixels(QSize(int(kScreenWidth), int(kScreenHeight)), scale));
+    applyScale(scale, inPixels(kPhone, scale));
 }
 
 void Stage::zoomIn() {
@@ -80,7 +83,7 @@ void Stage::applyScale(double scale, const QSize& pixels) {
     if (changed) {
         setScreenScale(screen(), scale);
         scale_ = scale;
-        setMinimumSize(inPixels(QSize(int(kScreenWidth), int(kScreenHeight)), kMinScale / scale));
+        keepMinimumScale();
     }
     // The frame keeps (or takes) `pixels` device pixels: in points that is
     // a new size whenever the scale changed. The widget may already have
@@ -94,6 +97,11 @@ void Stage::applyScale(double scale, const QSize& pixels) {
     centreWindow();
     update();
     if (changed) emit scaleChanged(scale);
+}
+
+void Stage::keepMinimumScale() {
+    // No smaller than the phone at the smallest scale, in points of now.
+    setMinimumSize(inPixels(kPhone, kMinScale / scale_));
 }
 
 void Stage::resizeEvent(QResizeEvent* event) {

@@ -56,6 +56,7 @@ protected:
 private:
     void applyScale(double scale, const QSize& pixels);
     void fitToFrame();
+    void keepMinimumScale();
     QSize pixelSize() const;
     void centreWindow();
 
