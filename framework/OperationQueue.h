@@ -33,6 +33,11 @@ public:
     static int liveThreads();
     /// Blocks until no operation waits or runs (tests and benchmarks).
     void waitUntilAllOperationsAreFinished() const;
+    /// The end of the process: no queue starts another operation, transfers
+    /// in progress are abandoned, and every worker thread is joined (waiting
+    /// a few seconds at most for running operations). Called by itself when
+    /// the application object goes or the process exits.
+    static void finishAll();
 
     /// What the queue and its workers share (a worker may outlive the queue).
     struct State;

@@ -1,20 +1,25 @@
 #include "platform/MainQueue.h"
 
+#include <atomic>
+
 namespace tovera::platform {
 
 namespace {
 
-MainQueue* installedQueue = nullptr;
+// Set on the main thread, read by any thread that posts.
+std::atomic<MainQueue*> installedQueue{nullptr};
 
+// Never destroyed: a background thread may post while the process ends.
 ManualMainQueue& defaultQueue() {
-    static ManualMainQueue queue;
-    return queue;
+    static auto* queue = new ManualMainQueue;
+    return *queue;
 }
 
 }  // namespace
 
 MainQueue& mainQueue() {
-    return installedQueue ? *installedQueue : defaultQueue();
+    MainQueue* installed = installedQueue.load();
+    return installed ? *installed : defaultQueue();
 }
 
 void setMainQueue(MainQueue* queue) {

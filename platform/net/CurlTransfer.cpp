@@ -1,6 +1,7 @@
 #include "platform/net/CurlTransfer.h"
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 
 #include "platform/Text.h"
@@ -27,7 +28,19 @@ bool hasHeader(const Headers& headers, std::string_view name) {
                        [&](const auto& header) { return equalsIgnoringCase(header.first, name); });
 }
 
+std::atomic<bool> transfersAbandoned{false};
+
+// Called by curl at least once a second in every phase of a transfer; a
+// non-zero answer ends it with CURLE_ABORTED_BY_CALLBACK.
+int onProgress(void*, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return transfersAbandoned.load(std::memory_order_relaxed) ? 1 : 0;
+}
+
 }  // namespace
+
+void setTransfersAbandoned(bool abandoned) {
+    transfersAbandoned = abandoned;
+}
 
 CurlEasy makeCurlEasy() {
     // Never undone with curl_global_cleanup: handles of other threads (and
@@ -56,6 +69,8 @@ CurlTransfer::CurlTransfer(CURL* easy, const HttpRequest& request, DataSink sink
     curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
     curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlTransfer::onBody);
     curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+    curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &onProgress);
+    curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
     setMethodAndBody(request);
     setHeaders(request.headers);
 }

@@ -81,6 +81,11 @@ struct FetchResult {
 /// Blocks the calling thread until the transfer ends.
 FetchResult fetch(const HttpRequest& request);
 
+/// With `abandoned` true, every transfer in progress ends with an error
+/// within about a second and later ones fail at once; false lets them run
+/// again. The process's exit uses it so that no transfer holds it up.
+void setTransfersAbandoned(bool abandoned);
+
 /// The network-activity indicator. The toolkit installs a handler that shows
 /// it; without one the calls do nothing.
 void setNetworkActivityIndicatorVisible(bool visible);

@@ -3,11 +3,16 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "framework/OperationQueue.h"
+#include "platform/net/Http.h"
+#include "tests/core/LoopbackServer.h"
 
 using namespace tovera;
 
@@ -100,6 +105,36 @@ TEST(OperationQueue, CancelDropsOnlyWhatHasNotStarted) {
     queue.addOperation([&] { ++ran; });
     queue.waitUntilAllOperationsAreFinished();
     EXPECT_EQ(ran, 2);
+}
+
+// Says so on stderr when the worker thread that made it has fully ended.
+struct EndMark {
+    ~EndMark() { std::fputs("worker thread ended\n", stderr); }
+};
+
+// A worker still ending while the process tears its libraries down corrupts
+// memory, so exit() first abandons the running fetch, starts nothing more
+// and joins the worker (its thread-local objects gone) before going on.
+TEST(OperationQueueDeathTest, ExitJoinsTheWorkersAfterAbandoningTheirFetches) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            // Neither goes away at exit, so only the exit's own work ends the fetch.
+            static auto& silent = *new tovera::test::SilentPort(std::chrono::seconds(60));
+            static auto& queue = *new OperationQueue(1);
+            queue.addOperation([] {
+                thread_local EndMark mark;
+                platform::net::HttpRequest request;
+                request.url = "http://127.0.0.1:" + std::to_string(silent.port()) + "/";
+                request.timeout = std::chrono::seconds(60);
+                platform::net::fetch(request);
+            });
+            queue.addOperation([] { std::_Exit(3); });  // waits: must never run
+            while (!silent.connectionWaiting())
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "worker thread ended");
 }
 
 }  // namespace

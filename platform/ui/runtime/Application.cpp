@@ -5,6 +5,7 @@
 #include "platform/Browser.h"
 #include "platform/Dialer.h"
 #include "platform/Log.h"
+#include "platform/ProcessEnd.h"
 #include "platform/ReverseGeocoder.h"
 #include "platform/net/Http.h"
 #include "platform/ui/map/BaseMap.h"
@@ -147,6 +148,8 @@ Application::Application(QObject* parent) : QObject(parent) {
 }
 
 Application::~Application() {
+    // Background work ends while everything it may reach is still alive.
+    finishProcess();
     platform::setAlertPresenter({});
     net::setNetworkActivityIndicatorHandler({});
     Dialer::shared().setHandler({});
